@@ -1,0 +1,59 @@
+#include "app/StartupRules.h"
+
+#include "pools/FileSearch.h"
+
+namespace qm {
+
+const char kProgramTitle[] = "Quill Mere V2.01";
+const char kInstalledWallpaperName[] = "Quill Mere.bmp";
+const char kInstalledScreenSaverName[] = "Quill Mere.scr";
+const char kWindowsDirFailedMessage[] = "Fatal Error (02): Could not locate your Windows directory!";
+const char kProgramDirFailedMessage[] = "Fatal Error (01): Couldn't find your Quill Mere directory!";
+
+DirectoryResult GetWindowsDir(ISystem& system) {
+    DirectoryResult result;
+    std::string raw;
+    if (!system.WindowsDirectory(raw)) return result;
+    result.ok = true;
+    result.dir = raw.substr(0, raw.find('\0'));
+    if (result.dir.empty() || result.dir.back() != '\\') result.dir += '\\';
+    return result;
+}
+
+DirectoryResult GetProgramDir(ISystem& system) {
+    DirectoryResult result;
+    std::string raw;
+    if (!system.CurrentDirectory(raw)) return result;
+    result.ok = true;
+    result.dir = raw.substr(0, raw.find('\0')) + "\\";
+    return result;
+}
+
+RunKind ChooseRunKind(const std::string& programDir, const std::string& windowsDir) {
+    return !programDir.empty() && programDir == windowsDir ? RunKind::Startup : RunKind::Interactive;
+}
+
+bool IsFirstStart(int preferencesLoaded, RunKind kind) {
+    return !preferencesLoaded && kind == RunKind::Interactive;
+}
+
+std::string InstalledWallpaperPath(const std::string& windowsDir) {
+    return windowsDir + kInstalledWallpaperName;
+}
+
+std::string InstalledScreenSaverPath(const std::string& windowsDir, bool windowsNT) {
+    return windowsDir + (windowsNT ? "\\system32\\" : "\\system\\") + kInstalledScreenSaverName;
+}
+
+std::string FindCurrentPoolFile(IFileSystem& files, const CPools& pools, EntryKind kind,
+                                const std::string& installedPath) {
+    const std::uint32_t size = FileSizeOf(files, installedPath);
+    const bool wallpaper = kind == kindWallpaper;
+    const std::vector<std::string>& pool = wallpaper ? pools.m_wallpaperFiles : pools.m_screenSaverFiles;
+    const int count = wallpaper ? pools.m_nWallpaperFiles : pools.m_nScreenSaverFiles;
+    for (int i = 0; i < count && i < static_cast<int>(pool.size()); ++i)
+        if (FileSizeOf(files, pool[i]) == size) return pool[i];
+    return "none";
+}
+
+}  // namespace qm

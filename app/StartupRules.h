@@ -1,0 +1,49 @@
+#pragma once
+// The decisions of start-up that need no window: the two directories, the kind of run,
+// the first start, and which pool file is the installed wallpaper or screen saver.
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/System.h"
+#include "pools/FileEntry.h"
+#include "pools/Pools.h"
+
+namespace qm {
+
+extern const char kProgramTitle[];          // "Quill Mere V2.01", also the window title
+extern const char kInstalledWallpaperName[];
+extern const char kInstalledScreenSaverName[];
+extern const char kWindowsDirFailedMessage[];
+extern const char kProgramDirFailedMessage[];
+
+struct DirectoryResult {
+    std::string dir;  // ends in a backslash; empty after a failure
+    bool ok = false;
+};
+
+// The Windows directory with every character kept and a final backslash.
+DirectoryResult GetWindowsDir(ISystem& system);
+// The working folder at launch, always with a backslash appended (so "C:\" gives "C:\\").
+DirectoryResult GetProgramDir(ISystem& system);
+
+enum class RunKind { Interactive, Startup };
+// A start whose working folder is exactly (letter case included) the Windows directory is
+// the start made by Windows at log-on.
+RunKind ChooseRunKind(const std::string& programDir, const std::string& windowsDir);
+
+// The first start on a machine is an interactive start that finds no stored preferences:
+// every interactive run stores them when it ends, so their absence means the program has
+// never been left the normal way on this machine.
+bool IsFirstStart(int preferencesLoaded, RunKind kind);
+
+std::string InstalledWallpaperPath(const std::string& windowsDir);
+// The Windows directory, then "\system32\" (NT) or "\system\", then the file name; the
+// doubled backslash after the directory is accepted by the file functions.
+std::string InstalledScreenSaverPath(const std::string& windowsDir, bool windowsNT);
+
+// The first entry of the wallpaper or screen-saver pool whose size equals the installed
+// copy's, or "none".
+std::string FindCurrentPoolFile(IFileSystem& files, const CPools& pools, EntryKind kind,
+                                const std::string& installedPath);
+
+}  // namespace qm

@@ -1,0 +1,38 @@
+#pragma once
+// The registry as the program uses it: keys below two roots, string values, and a
+// key's values listed in a stable order. The Win32 backend maps these verbs onto the
+// ANSI registry calls; tests use an in-memory store that behaves the same way.
+#include <string>
+
+namespace qm {
+
+enum class RegistryRoot { LocalMachine, CurrentUser };
+
+struct RegistryValue {
+    std::string name;   // empty for the key's default (unnamed) value
+    std::string data;   // the raw bytes of the value, as stored
+};
+
+class IRegistry {
+public:
+    virtual ~IRegistry() = default;
+
+    virtual bool KeyExists(RegistryRoot root, const std::string& path) = 0;
+    // The value at `index` in the key's own listing order; false past the last value
+    // or when the key cannot be opened for reading.
+    virtual bool EnumValue(RegistryRoot root, const std::string& path, unsigned index,
+                           RegistryValue& out) = 0;
+    // The name of the subkey at `index`; false past the last one.
+    virtual bool EnumSubkey(RegistryRoot root, const std::string& path, unsigned index,
+                            std::string& name) = 0;
+    // Deletes the key with all its values. Like Windows NT, refuses a key that still has
+    // subkeys and then changes nothing.
+    virtual bool DeleteKey(RegistryRoot root, const std::string& path) = 0;
+    // Creates the key and any missing keys above it; true when it exists afterwards.
+    virtual bool CreateKey(RegistryRoot root, const std::string& path) = 0;
+    // Sets a string value (REG_SZ) of an existing key; an empty name sets the default value.
+    virtual bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
+                          const std::string& text) = 0;
+};
+
+}  // namespace qm

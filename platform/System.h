@@ -1,0 +1,24 @@
+#pragma once
+// Facts about the running system: its directories, its version, its clock and its
+// ANSI code page.
+#include <cstdint>
+#include <string>
+
+namespace qm {
+
+class ISystem {
+public:
+    virtual ~ISystem() = default;
+    // The Windows directory as the platform gives it (no final backslash guaranteed);
+    // false when the platform reports failure.
+    virtual bool WindowsDirectory(std::string& out) = 0;
+    // The current working directory; false on failure.
+    virtual bool CurrentDirectory(std::string& out) = 0;
+    virtual bool IsWindowsNT() = 0;
+    // Wall-clock time in whole seconds since 1970.
+    virtual std::int64_t NowSeconds() = 0;
+    // Converts UTF-16 text to the ANSI code page; characters it cannot hold become '?'.
+    virtual std::string WideToAnsi(const std::u16string& text) = 0;
+};
+
+}  // namespace qm

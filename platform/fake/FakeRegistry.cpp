@@ -1,0 +1,115 @@
+#include "platform/fake/FakeRegistry.h"
+
+#include "platform/fake/FoldCase.h"
+
+namespace qm {
+
+struct FakeRegistry::Key {
+    std::string name;
+    std::map<std::string, std::unique_ptr<Key>> children;  // by folded name
+    std::vector<RegistryValue> values;                       // default value first
+};
+
+FakeRegistry::FakeRegistry() {
+    for (auto& root : m_roots) root = std::make_unique<Key>();
+}
+FakeRegistry::~FakeRegistry() = default;
+
+static std::vector<std::string> SplitKeyPath(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : path) {
+        if (c == '\\') {
+            if (!part.empty()) parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.empty()) parts.push_back(part);
+    return parts;
+}
+
+FakeRegistry::Key* FakeRegistry::Find(RegistryRoot root, const std::string& path, bool create) {
+    Key* key = m_roots[root == RegistryRoot::LocalMachine ? 0 : 1].get();
+    for (const std::string& part : SplitKeyPath(path)) {
+        auto& slot = key->children[FoldCase(part)];
+        if (!slot) {
+            if (!create) {
+                key->children.erase(FoldCase(part));
+                return nullptr;
+            }
+            slot = std::make_unique<Key>();
+            slot->name = part;
+        }
+        key = slot.get();
+    }
+    return key;
+}
+
+bool FakeRegistry::KeyExists(RegistryRoot root, const std::string& path) {
+    return Find(root, path, false) != nullptr;
+}
+
+bool FakeRegistry::EnumValue(RegistryRoot root, const std::string& path, unsigned index,
+                             RegistryValue& out) {
+    Key* key = Find(root, path, false);
+    if (!key || index >= key->values.size()) return false;
+    out = key->values[index];
+    return true;
+}
+
+bool FakeRegistry::EnumSubkey(RegistryRoot root, const std::string& path, unsigned index,
+                              std::string& name) {
+    Key* key = Find(root, path, false);
+    if (!key || index >= key->children.size()) return false;
+    auto it = key->children.begin();
+    std::advance(it, index);
+    name = it->second->name;
+    return true;
+}
+
+bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {
+    std::vector<std::string> parts = SplitKeyPath(path);
+    if (parts.empty() || failDeletes) return false;
+    std::string last = parts.back();
+    parts.pop_back();
+    std::string parentPath;
+    for (const auto& p : parts) parentPath += p + "\\";
+    Key* parent = Find(root, parentPath, false);
+    if (!parent) return false;
+    auto it = parent->children.find(FoldCase(last));
+    if (it == parent->children.end() || !it->second->children.empty()) return false;
+    parent->children.erase(it);
+    return true;
+}
+
+bool FakeRegistry::CreateKey(RegistryRoot root, const std::string& path) {
+    return Find(root, path, true) != nullptr;
+}
+
+bool FakeRegistry::SetRawValue(RegistryRoot root, const std::string& path,
+                               const std::string& name, const std::string& bytes) {
+    Key* key = Find(root, path, false);
+    if (!key) return false;
+    for (auto& value : key->values) {
+        if (FoldCase(value.name) == FoldCase(name)) {
+            value.data = bytes;
+            return true;
+        }
+    }
+    RegistryValue value{name, bytes};
+    if (name.empty())
+        key->values.insert(key->values.begin(), value);
+    else
+        key->values.push_back(value);
+    return true;
+}
+
+bool FakeRegistry::SetValue(RegistryRoot root, const std::string& path, const std::string& name,
+                            const std::string& text) {
+    // REG_SZ data carries its terminating zero, as the Win32 backend stores it.
+    return SetRawValue(root, path, name, text + std::string(1, '\0'));
+}
+
+}  // namespace qm

@@ -1,0 +1,41 @@
+#pragma once
+// An in-memory registry that behaves like Windows where the program relies on it: key
+// and value names compared ignoring case, the default value listed first, deleting a key
+// deletes its values, and a key with subkeys cannot be deleted (Windows NT).
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Registry.h"
+
+namespace qm {
+
+class FakeRegistry : public IRegistry {
+public:
+    FakeRegistry();
+    ~FakeRegistry() override;
+
+    bool KeyExists(RegistryRoot root, const std::string& path) override;
+    bool EnumValue(RegistryRoot root, const std::string& path, unsigned index,
+                   RegistryValue& out) override;
+    bool EnumSubkey(RegistryRoot root, const std::string& path, unsigned index,
+                    std::string& name) override;
+    bool DeleteKey(RegistryRoot root, const std::string& path) override;
+    bool CreateKey(RegistryRoot root, const std::string& path) override;
+    bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
+                  const std::string& text) override;
+
+    // Stores raw bytes (for values that are not plain text).
+    bool SetRawValue(RegistryRoot root, const std::string& path, const std::string& name,
+                     const std::string& bytes);
+    // Makes every later DeleteKey fail, as a key without delete rights would.
+    bool failDeletes = false;
+
+private:
+    struct Key;
+    Key* Find(RegistryRoot root, const std::string& path, bool create);
+    std::unique_ptr<Key> m_roots[2];
+};
+
+}  // namespace qm

@@ -1,0 +1,34 @@
+#pragma once
+// A system whose directories, version and clock a test sets by hand.
+#include "platform/System.h"
+
+namespace qm {
+
+class FakeSystem : public ISystem {
+public:
+    bool WindowsDirectory(std::string& out) override {
+        out = windowsDir;
+        return windowsDirOk;
+    }
+    bool CurrentDirectory(std::string& out) override {
+        out = currentDir;
+        return currentDirOk;
+    }
+    bool IsWindowsNT() override { return windowsNT; }
+    std::int64_t NowSeconds() override { return now; }
+    // Latin-1 stands in for the ANSI code page.
+    std::string WideToAnsi(const std::u16string& text) override {
+        std::string out;
+        for (char16_t c : text) out += c < 0x100 ? static_cast<char>(c) : '?';
+        return out;
+    }
+
+    std::string windowsDir = "C:\\WINDOWS";
+    bool windowsDirOk = true;
+    std::string currentDir = "C:\\Program Files\\Quill Mere";
+    bool currentDirOk = true;
+    bool windowsNT = true;
+    std::int64_t now = 1000000000;
+};
+
+}  // namespace qm

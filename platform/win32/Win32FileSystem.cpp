@@ -1,0 +1,92 @@
+#include <windows.h>
+
+#include "platform/win32/Win32Platform.h"
+
+namespace qm {
+
+namespace {
+
+class Win32ReadStream : public IReadStream {
+public:
+    explicit Win32ReadStream(HANDLE file) : m_file(file) {}
+    ~Win32ReadStream() override { CloseHandle(m_file); }
+    long Read(void* buffer, std::size_t count) override {
+        DWORD got = 0;
+        if (!ReadFile(m_file, buffer, static_cast<DWORD>(count), &got, nullptr)) return -1;
+        return static_cast<long>(got);
+    }
+    std::int64_t Size() override {
+        LARGE_INTEGER size;
+        return GetFileSizeEx(m_file, &size) ? size.QuadPart : -1;
+    }
+
+private:
+    HANDLE m_file;
+};
+
+class Win32WriteStream : public IWriteStream {
+public:
+    explicit Win32WriteStream(HANDLE file) : m_file(file) {}
+    ~Win32WriteStream() override { Close(); }
+    bool Write(const void* data, std::size_t count) override {
+        DWORD written = 0;
+        bool ok = m_file != INVALID_HANDLE_VALUE &&
+                  WriteFile(m_file, data, static_cast<DWORD>(count), &written, nullptr) && written == count;
+        m_ok = m_ok && ok;
+        return ok;
+    }
+    bool Close() override {
+        if (m_file != INVALID_HANDLE_VALUE) {
+            m_ok = CloseHandle(m_file) && m_ok;
+            m_file = INVALID_HANDLE_VALUE;
+        }
+        return m_ok;
+    }
+
+private:
+    HANDLE m_file;
+    bool m_ok = true;
+};
+
+}  // namespace
+
+void Win32FileSystem::Search(const std::string& pattern,
+                             const std::function<bool(const FoundEntry&)>& visit) {
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        FoundEntry entry;
+        entry.name = data.cFileName;
+        entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.size = entry.isFolder ? 0 : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        if (!visit(entry)) break;
+    } while (FindNextFileA(search, &data));
+    FindClose(search);
+}
+
+std::unique_ptr<IReadStream> Win32FileSystem::OpenRead(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32ReadStream>(file);
+}
+
+std::unique_ptr<IWriteStream> Win32FileSystem::OpenWrite(const std::string& path, WriteMode mode) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                              mode == WriteMode::CreateAlways ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    if (mode == WriteMode::Append && SetFilePointer(file, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR) {
+        CloseHandle(file);
+        return nullptr;
+    }
+    return std::make_unique<Win32WriteStream>(file);
+}
+
+bool Win32FileSystem::SameName(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+}  // namespace qm

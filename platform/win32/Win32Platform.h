@@ -1,0 +1,43 @@
+#pragma once
+// The platform interfaces implemented with the ANSI Win32 calls.
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+
+namespace qm {
+
+class Win32Registry : public IRegistry {
+public:
+    // Values larger than this read as absent rather than being allocated.
+    static constexpr unsigned long kMaxValueBytes = 1024 * 1024;
+
+    bool KeyExists(RegistryRoot root, const std::string& path) override;
+    bool EnumValue(RegistryRoot root, const std::string& path, unsigned index,
+                   RegistryValue& out) override;
+    bool EnumSubkey(RegistryRoot root, const std::string& path, unsigned index,
+                    std::string& name) override;
+    bool DeleteKey(RegistryRoot root, const std::string& path) override;
+    bool CreateKey(RegistryRoot root, const std::string& path) override;
+    bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
+                  const std::string& text) override;
+};
+
+class Win32FileSystem : public IFileSystem {
+public:
+    void Search(const std::string& pattern,
+                const std::function<bool(const FoundEntry&)>& visit) override;
+    std::unique_ptr<IReadStream> OpenRead(const std::string& path) override;
+    std::unique_ptr<IWriteStream> OpenWrite(const std::string& path, WriteMode mode) override;
+    bool SameName(const std::string& a, const std::string& b) override;
+};
+
+class Win32System : public ISystem {
+public:
+    bool WindowsDirectory(std::string& out) override;
+    bool CurrentDirectory(std::string& out) override;
+    bool IsWindowsNT() override;
+    std::int64_t NowSeconds() override;
+    std::string WideToAnsi(const std::u16string& text) override;
+};
+
+}  // namespace qm

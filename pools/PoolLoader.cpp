@@ -1,0 +1,89 @@
+#include "pools/PoolLoader.h"
+
+#include <algorithm>
+
+#include "pools/Archive.h"
+#include "pools/FileEntry.h"
+#include "pools/FileSearch.h"
+#include "pools/RegistryAccess.h"
+
+namespace qm {
+
+const char kPoolFileName[] = "qmfiles.cfg";
+const char kCounterMismatchMessage[] = "Registry counter doesn't match file counter.";
+const char kPoolFileUnreadableMessage[] =
+    "Couldn't read the file list qmfiles.cfg. Changes to the file lists can't be saved until Quill Mere is started again.";
+
+namespace {
+
+void TakeEntry(CPools& pools, const CFileEntry& entry) {
+    if (entry.IsSound()) {
+        // The sound pool has a fixed number of scheme slots; a record beyond them is left
+        // in the file and out of memory.
+        if (pools.m_nSoundFiles >= CPools::kSoundSlots) return;
+        SchemeList& list = pools.m_soundSchemes[pools.m_nSoundFiles];
+        for (int slot = 0; slot < CFileEntry::kMaxSchemes; ++slot) {
+            std::string name = entry.GetScheme(slot);
+            if (name.empty() || static_cast<int>(list.names.size()) >= list.capacity) break;
+            list.names.push_back(name);
+        }
+        pools.m_soundFiles.push_back(entry.GetFullPath());
+        ++pools.m_nSoundFiles;
+    } else if (entry.IsWallpaper()) {
+        pools.m_wallpaperFiles.push_back(entry.GetFullPath());
+        pools.m_wallpaperTile.push_back(entry.GetTile());
+        ++pools.m_nWallpaperFiles;
+    } else {
+        pools.m_screenSaverFiles.push_back(entry.GetFullPath());
+        ++pools.m_nScreenSaverFiles;
+    }
+}
+
+// Room for as many entries as a counter promises, but never more than the sound pool's
+// capacity up front: a corrupt counter must not cause a giant allocation. A pool that
+// holds more entries than its counter (a file missing at an earlier load is back) grows.
+std::size_t Room(int counter) { return static_cast<std::size_t>(std::clamp(counter, 0, CPools::kSoundSlots)); }
+
+}  // namespace
+
+PoolLoadResult LoadPools(CPools& pools, IRegistry& registry, IFileSystem& files, ISystem& system,
+                         const std::string& windowsDir, int schemeCapacity) {
+    PoolLoadResult result;
+    pools.Reset(std::clamp(schemeCapacity, 0, CFileEntry::kMaxSchemes));
+    pools.m_bPoolFileUnreadable = false;
+    const int sounds = GetSoundFileCount(registry);
+    const int wallpapers = GetWallpaperFileCount(registry);
+    const int screenSavers = GetScreenSaverFileCount(registry);
+    pools.m_soundFiles.reserve(Room(sounds));
+    pools.m_wallpaperFiles.reserve(Room(wallpapers));
+    pools.m_wallpaperTile.reserve(Room(wallpapers));
+    pools.m_screenSaverFiles.reserve(Room(screenSavers));
+
+    // Without a Windows directory there is no place to look for the file.
+    if (windowsDir.empty() || !FindFileInFolder(files, windowsDir, kPoolFileName)) return result;
+
+    long long records = 0;
+    for (int counter : {sounds, wallpapers, screenSavers}) records += std::max(counter, 0);
+    std::unique_ptr<IReadStream> in = files.OpenRead(windowsDir + kPoolFileName);
+    if (!in) {
+        result.fileUnreadable = true;
+    } else {
+        CArchive archive(*in, [&system](const std::u16string& text) { return system.WideToAnsi(text); });
+        CFileEntry entry;
+        for (long long i = 0; i < records; ++i) {
+            entry.ClearSchemes();
+            if (!entry.Serialize(archive)) break;
+            if (!FindFileInFolder(files, entry.GetFolder(), entry.GetName())) continue;
+            TakeEntry(pools, entry);
+        }
+        result.fileUnreadable = archive.GetState() == CArchive::State::readError;
+    }
+    pools.m_bPoolFileUnreadable = result.fileUnreadable;
+
+    result.counterMismatch = pools.m_nSoundFiles != GetSoundFileCount(registry) ||
+                             pools.m_nWallpaperFiles != GetWallpaperFileCount(registry) ||
+                             pools.m_nScreenSaverFiles != GetScreenSaverFileCount(registry);
+    return result;
+}
+
+}  // namespace qm

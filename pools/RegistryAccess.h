@@ -1,0 +1,37 @@
+#pragma once
+// Registry text as the whole program reads and writes it, and the three pool counters.
+// The pool file holds no record count; the counters do.
+#include <string>
+
+#include "platform/Registry.h"
+
+namespace qm {
+
+extern const char kSoundCounterKey[];
+extern const char kWallpaperCounterKey[];
+extern const char kScreenSaverCounterKey[];
+
+// The text of the first value the key lists (for every key the program writes, its
+// default value), up to its first zero byte. Empty when the key cannot be opened, holds no
+// value, or holds the text "j", which marks a failed search.
+std::string ReadRegistryString(IRegistry& registry, RegistryRoot root, const std::string& subkey);
+
+// Deletes the key with its values, creates it again and sets only its default value.
+// False, with nothing changed, when the old key cannot be deleted (it has subkeys, or no
+// rights); false when it cannot be created or set.
+bool WriteRegistryString(IRegistry& registry, const std::string& subkey, const std::string& text,
+                         RegistryRoot root);
+
+// Text to integer as atoi reads it: leading white space, an optional sign, then digits up
+// to the first other character; no digits give 0. Values beyond the range of int are held
+// at its limits instead of overflowing.
+int TextToInt(const std::string& text);
+
+int GetSoundFileCount(IRegistry& registry);
+int GetWallpaperFileCount(IRegistry& registry);
+int GetScreenSaverFileCount(IRegistry& registry);
+void SetSoundFileCount(IRegistry& registry, int count);
+void SetWallpaperFileCount(IRegistry& registry, int count);
+void SetScreenSaverFileCount(IRegistry& registry, int count);
+
+}  // namespace qm

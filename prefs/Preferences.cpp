@@ -1,0 +1,55 @@
+#include "prefs/Preferences.h"
+
+#include "pools/RegistryAccess.h"
+
+namespace qm {
+
+const char kPreferencesKey[] = "SOFTWARE\\Corvalith\\Quill Mere\\2.0\\Preferences";
+const char kNoInterval[] = "none";
+
+const IntervalEntry kIntervalTable[kIntervalCount] = {
+    {0, "15 Seconds", "15s", 15},     {1, "30 Seconds", "30s", 30},    {2, "1 Minute", "1m", 60},
+    {3, "5 Minutes", "5m", 300},      {4, "10 Minutes", "10m", 600},   {5, "15 Minutes", "15m", 900},
+    {6, "30 Minutes", "30m", 1800},   {7, "1 Hour", "1h", 3600},       {8, "2 Hours", "2h", 7200},
+    {9, "3 Hours", "3h", 10800},      {10, "5 Hours", "5h", 18000},    {11, "10 Hours", "10h", 36000},
+    {12, "24 Hours", "24h", 86400},
+};
+
+int LoadPreferences(IRegistry& registry, CPreferences& prefs) {
+    std::string text = ReadRegistryString(registry, RegistryRoot::LocalMachine, kPreferencesKey);
+    std::size_t lastSemicolon = text.find_last_of(';');
+    if (text.empty() || lastSemicolon == std::string::npos) return 0;
+    text.erase(lastSemicolon + 1);
+    prefs.m_strDisplayFlags = text.substr(0, 2);
+    std::string rest = text.size() > 2 ? text.substr(2) : std::string();
+    if (!rest.empty() && rest.back() == ';') rest.pop_back();
+    prefs.m_strPrefs = rest;
+    return 1;
+}
+
+int SavePreferences(IRegistry& registry, const CPreferences& prefs) {
+    WriteRegistryString(registry, kPreferencesKey, prefs.m_strDisplayFlags + prefs.m_strPrefs + ";",
+                        RegistryRoot::LocalMachine);
+    return 1;
+}
+
+void ApplyPreferenceDefaults(int loaded, CPreferences& prefs) {
+    if (!loaded) prefs.m_strDisplayFlags = "nn";
+    if (prefs.m_strPrefs.empty()) prefs.m_strPrefs = "nnn|";
+}
+
+std::string IntervalCodeFromPrefs(const std::string& prefs) {
+    int index = TextToInt(prefs.size() > 3 ? prefs.substr(3) : std::string());
+    if (index < 0 || index >= kIntervalCount) return kNoInterval;
+    return kIntervalTable[index].code;
+}
+
+bool ScreenSaverSwitchOn(const std::string& displayFlags) {
+    return !displayFlags.empty() && displayFlags.front() == 'y';
+}
+
+bool WallpaperSwitchOn(const std::string& displayFlags) {
+    return !displayFlags.empty() && displayFlags.back() == 'y';
+}
+
+}  // namespace qm

@@ -52,4 +52,10 @@ bool WallpaperSwitchOn(const std::string& displayFlags) {
     return !displayFlags.empty() && displayFlags.back() == 'y';
 }
 
+std::string WithDisplaySwitch(const std::string& displayFlags, int position, bool on) {
+    std::string flags = {ScreenSaverSwitchOn(displayFlags) ? 'y' : 'n', WallpaperSwitchOn(displayFlags) ? 'y' : 'n'};
+    flags[position == 0 ? 0 : 1] = on ? 'y' : 'n';
+    return flags;
+}
+
 }  // namespace qm

@@ -41,5 +41,8 @@ std::string IntervalCodeFromPrefs(const std::string& prefs);
 // The display switches as the main window reads them: each position compared with 'y'.
 bool ScreenSaverSwitchOn(const std::string& displayFlags);
 bool WallpaperSwitchOn(const std::string& displayFlags);
+// The switches rebuilt as exactly two characters with switch `position` (0 screen saver,
+// 1 wallpaper) set to `on`; a malformed stored string thus never grows or overruns.
+std::string WithDisplaySwitch(const std::string& displayFlags, int position, bool on);
 
 }  // namespace qm

@@ -153,6 +153,10 @@ TEST(Preferences, SwitchesReadFirstAndLastCharacter) {
     EXPECT_FALSE(ScreenSaverSwitchOn("Yy"));  // a malformed switch counts as off
     EXPECT_FALSE(ScreenSaverSwitchOn(""));
     EXPECT_FALSE(WallpaperSwitchOn(""));
+    EXPECT_EQ(WithDisplaySwitch("yy", 1, false), "yn");
+    EXPECT_EQ(WithDisplaySwitch(";", 0, true), "yn");   // a one-character string is rebuilt, not overrun
+    EXPECT_EQ(WithDisplaySwitch("", 1, true), "ny");
+    EXPECT_EQ(WithDisplaySwitch("nyy", 0, false), "ny");
 }
 
 }  // namespace qm::test

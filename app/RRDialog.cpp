@@ -1,0 +1,446 @@
+#include "app/RRDialog.h"
+
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "app/SchedulerThreads.h"
+#include "app/StartupRules.h"
+#include "pools/FileSearch.h"
+#include "pools/PoolLoader.h"
+#include "prefs/Schedule.h"
+#include "resources/resource.h"
+#include "ui/AboutDlg.h"
+
+namespace qm {
+
+namespace {
+
+const char kMessageTitle[] = "Quill Mere";
+const char kTrayTip[] = "Quill Mere";
+const char kVersionLine[] = "Quill Mere Version 2.01";
+const UINT kTrayIconId = 128;
+
+// Shows the wait cursor for the life of the object.
+class WaitCursor {
+public:
+    WaitCursor() : m_previous(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
+    ~WaitCursor() { SetCursor(m_previous); }
+
+private:
+    HCURSOR m_previous;
+};
+
+NOTIFYICONDATAA TrayRecord(HWND window) {
+    NOTIFYICONDATAA record = {};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = window;
+    record.uID = kTrayIconId;
+    return record;
+}
+
+std::string ModulePath() {
+    std::vector<char> buffer(32768);
+    DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return std::string(buffer.data(), length < buffer.size() ? length : 0);
+}
+
+std::string WithExtension(const std::string& path, const char* extension) {
+    std::size_t dot = path.find_last_of('.');
+    std::size_t slash = path.find_last_of('\\');
+    std::string stem = dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path.substr(0, dot) : path;
+    return stem + extension;
+}
+
+bool FileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+CRRDialog::CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system)
+    : CPaintedDialog(IDD_MAIN), m_registry(registry), m_files(files), m_system(system) {
+    m_bReadClientOnErase = true;
+}
+
+CRRDialog::~CRRDialog() {
+    for (HBITMAP& picture : m_pictures)
+        if (picture) DeleteObject(picture);
+    if (m_hIcon) DestroyIcon(m_hIcon);
+}
+
+void CRRDialog::ShowMessage(const std::string& text) {
+    MessageBoxA(m_hWnd, text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+BOOL CRRDialog::OnInitDialog() {
+    std::srand(static_cast<unsigned>(m_system.NowSeconds()));
+    RunInitialisationSequence();
+    if (m_bFirstRun) OnChooseFiles();
+    return FALSE;  // the focus was not set here
+}
+
+void CRRDialog::RunInitialisationSequence() {
+    DirectoryResult windowsDir = GetWindowsDir(m_system);
+    if (!windowsDir.ok) {
+        ShowMessage(kWindowsDirFailedMessage);
+        PostQuitMessage(0);  // takes effect once the modal loop runs
+    }
+    m_strWindowsDir = windowsDir.dir;
+    DirectoryResult programDir = GetProgramDir(m_system);
+    if (!programDir.ok) ShowMessage(kProgramDirFailedMessage);
+    m_strProgramDir = programDir.dir;
+
+    Reset(0);
+    // The file chooser and the Manage Files window are created here, hidden, once they exist.
+    InitBackground();
+    InitEventList();
+    m_bStartupRandomize = m_bFirstRun = m_bUnattended = m_bIntervalRandomize = 0;
+    g_schedule.ClearFlags();
+    RestoreFromTray();  // the window becomes visible here
+
+    int loaded = LoadPreferences(m_registry, *this);
+    ApplyPreferenceDefaults(loaded, *this);
+    m_bStartupRandomize = m_strPrefs.size() > 0 && m_strPrefs[0] == 'y';
+    m_bIntervalRandomize = (m_strPrefs.size() > 1 && m_strPrefs[1] == 'y') || (m_strPrefs.size() > 2 && m_strPrefs[2] == 'y');
+    m_bFirstRun = IsFirstStart(loaded, ChooseRunKind(m_strProgramDir, m_strWindowsDir));
+
+    m_menu = LoadMenuA(m_hInstance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
+    SetMenu(m_hWnd, m_menu);
+    SetDlgItemTextA(m_hWnd, IDC_VERSION_LINE, kVersionLine);
+
+    FillSchemeList();  // before the pools: each sound's scheme list is sized by it
+    LoadPools();
+
+    SetPicture(IDC_EVENT_SOUNDS_GROUP, IDB_SOUND_SETTINGS, m_pictures[picEventLabel]);
+    SetPicture(IDC_DISPLAY_GROUP, IDB_DISPLAY_SETTINGS, m_pictures[picDisplayLabel]);
+    SetPicture(IDC_RANDOMIZE_SOUNDS, IDB_RANDOMIZE_SOUNDS, m_pictures[picRandomizeSounds]);
+    SetPicture(IDC_RANDOMIZE_DISPLAY, IDB_RANDOMIZE_DISPLAY, m_pictures[picRandomizeDisplay]);
+    SetPicture(IDCANCEL, IDB_EXIT, m_pictures[picCancel]);
+    SetPicture(IDOK, IDB_HIDE, m_pictures[picOk]);
+    ApplyDisplaySwitches();
+
+    ShowInstalledFile(IDC_WALLPAPER_NAME, 1, kindWallpaper, InstalledWallpaperPath(m_strWindowsDir));
+    ShowInstalledFile(IDC_SCREENSAVER_NAME, 0, kindScreenSaver,
+                      InstalledScreenSaverPath(m_strWindowsDir, m_system.IsWindowsNT()));
+
+    EnableWindow(Item(IDC_ACTIVATE_ALL), FALSE);
+    EnableWindow(Item(IDC_DEACTIVATE_ALL), FALSE);
+    EnableWindow(Item(IDC_RANDOMIZE_SCHEME), FALSE);
+
+    m_hIcon = LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    ChooseKindOfRun();
+}
+
+// Which pool file is installed is known by its size alone; an installed copy that matches
+// no pool entry turns its switch off (stored with the next save).
+void CRRDialog::ShowInstalledFile(int nameControl, int switchPosition, EntryKind kind,
+                                  const std::string& installedPath) {
+    if (!IsWindowEnabled(Item(nameControl))) return;
+    std::string current = FindCurrentPoolFile(m_files, *this, kind, installedPath);
+    if (current == "none") {
+        SetDisplaySwitch(switchPosition, false);
+        ApplyDisplaySwitches();
+    } else {
+        SetDlgItemTextA(m_hWnd, nameControl, FileNameOfPath(current).c_str());
+    }
+}
+
+void CRRDialog::ChooseKindOfRun() {
+    if (ChooseRunKind(m_strProgramDir, m_strWindowsDir) == RunKind::Startup) {
+        StartStartupSignal(m_hWnd, THREAD_PRIORITY_NORMAL);
+        return;
+    }
+    // Wait for the next whole second of the clock, handling messages meanwhile.
+    const std::int64_t until = m_system.NowSeconds() + 1;
+    while (m_system.NowSeconds() < until) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        if (!PumpOneMessage(m_hWnd)) return;  // the program is ending
+    }
+    if (!m_bIntervalRandomize) return;
+    g_schedule.strInterval = IntervalCodeFromPrefs(m_strPrefs);
+    if (g_schedule.strInterval != kNoInterval) StartIntervalThread(m_hWnd);
+}
+
+void CRRDialog::LoadPools() {
+    PoolLoadResult result = qm::LoadPools(*this, m_registry, m_files, m_system, m_strWindowsDir, SchemeCount());
+    if (result.counterMismatch) ShowMessage(kCounterMismatchMessage);
+}
+
+int CRRDialog::MinimizeToTray() {
+    WaitCursor wait;
+    NOTIFYICONDATAA record = TrayRecord(m_hWnd);
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = UM_TRAY_ICON;
+    record.hIcon = LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    std::memcpy(record.szTip, kTrayTip, sizeof kTrayTip);
+    int added = Shell_NotifyIconA(NIM_ADD, &record);
+    if (record.hIcon) DestroyIcon(record.hIcon);
+    ShowWindow(m_hWnd, SW_HIDE);
+    UpdateWindow(m_hWnd);
+    return added;
+}
+
+void CRRDialog::RestoreFromTray() {
+    WaitCursor wait;
+    NOTIFYICONDATAA record = TrayRecord(m_hWnd);
+    Shell_NotifyIconA(NIM_DELETE, &record);
+    ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    UpdateWindow(m_hWnd);
+}
+
+void CRRDialog::SetDisplaySwitch(int position, bool on) {
+    m_strDisplayFlags = WithDisplaySwitch(m_strDisplayFlags, position, on);
+}
+
+void CRRDialog::ApplyDisplaySwitches() {
+    bool screenSaver = ScreenSaverSwitchOn(m_strDisplayFlags);
+    CheckDlgButton(m_hWnd, IDC_SCREENSAVER_ENABLED, screenSaver ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(Item(IDC_SCREENSAVER_NAME), screenSaver);
+    SetPicture(IDC_SCREENSAVER_BMP, screenSaver ? IDB_SWITCH_ON : IDB_SWITCH_OFF, m_pictures[picScreenSaverFace]);
+    bool wallpaper = WallpaperSwitchOn(m_strDisplayFlags);
+    CheckDlgButton(m_hWnd, IDC_WALLPAPER_ENABLED, wallpaper ? BST_CHECKED : BST_UNCHECKED);
+    SetPicture(IDC_WALLPAPER_BMP, wallpaper ? IDB_SWITCH_ON : IDB_SWITCH_OFF, m_pictures[picWallpaperFace]);
+    EnableWindow(Item(IDC_WALLPAPER_NAME), wallpaper);
+}
+
+void CRRDialog::OnOK() { MinimizeToTray(); }
+
+void CRRDialog::OnCancel() { Exit(); }
+
+void CRRDialog::Exit() {
+    SavePreferences(m_registry, *this);
+    RestoreFromTray();
+    PostQuitMessage(0);
+}
+
+bool CRRDialog::OnCommand(WORD id, WORD code, HWND) {
+    switch (id) {
+    case IDC_RANDOMIZE_SOUNDS:
+    case ID_ACTIONS_RANDOMIZE_SOUNDS: RandomizeAllSchemes(); return true;
+    case IDC_RANDOMIZE_DISPLAY:
+    case ID_ACTIONS_RANDOMIZE_DISPLAY: RandomizeDisplaySettings(); return true;
+    case IDC_SCREENSAVER_BMP: RandomizeScreenSaver(); return true;
+    case IDC_WALLPAPER_BMP: RandomizeWallpaper(); return true;
+    case IDC_WALLPAPER_ENABLED: ToggleWallpaperEnabled(); return true;
+    case IDC_SCREENSAVER_ENABLED: ToggleScreenSaverEnabled(); return true;
+    case IDC_SCHEME_COMBO:
+        if (code == CBN_SELCHANGE) OnSchemeSelected();
+        return true;
+    case IDC_ACTIVATE_ALL: ActivateAllEvents(); return true;
+    case IDC_DEACTIVATE_ALL: DeactivateAllEvents(); return true;
+    case IDC_RANDOMIZE_SCHEME: RandomizeScheme(); return true;
+    case ID_ACTIONS_ADD_FILES: OnChooseFiles(); return true;
+    case ID_ACTIONS_MODIFY_FILES: OnModifyFiles(); return true;
+    case ID_ACTIONS_EXIT: Exit(); return true;
+    case ID_OPTIONS_SETTINGS: OnOptions(); return true;
+    case ID_HELP_ABOUT:
+    case IDC_ABOUT_COMMAND: OnAbout(); return true;
+    case ID_HELP_CONTENTS: OnHelp(); return true;
+    default: return false;
+    }
+}
+
+INT_PTR CRRDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    INT_PTR result = 0;
+    handled = true;
+    switch (message) {
+    case UM_STARTUP_DELAY_ELAPSED: return OnStartupDelayElapsed();
+    case UM_TRAY_ICON: return OnTrayIcon(wParam, lParam);
+    case UM_CHOOSER_RESULT: return OnChooserResult();
+    case UM_MANAGE_RESULT: return OnManageResult();
+    case UM_STARTUP_RANDOMIZE: return OnStartupRandomize();
+    case UM_INTERVAL_ELAPSED: return OnIntervalElapsed(wParam);
+    case WM_SIZE:
+        OnSize();
+        handled = false;  // the default size handling runs as well
+        return 0;
+    case WM_PAINT: handled = OnPaint(); return 0;
+    default: handled = HandlePaintingMessage(message, wParam, lParam, result); return result;
+    }
+}
+
+LRESULT CRRDialog::OnTrayIcon(WPARAM wParam, LPARAM lParam) {
+    if (lParam == WM_LBUTTONDOWN && wParam == kTrayIconId) RestoreFromTray();
+    return 0;
+}
+
+void CRRDialog::OnSize() {
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    if (client.right - client.left == 0 || client.bottom - client.top == 0) MinimizeToTray();
+}
+
+bool CRRDialog::OnPaint() {
+    if (!IsIconic(m_hWnd)) return false;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
+    EndPaint(m_hWnd, &paint);
+    return true;
+}
+
+// The program's help: the WinHelp file beside the program where there is one, otherwise
+// the HTML page installed beside it, opened by the shell.
+void CRRDialog::OnHelp() {
+    std::string program = ModulePath();
+    std::string winHelpFile = WithExtension(program, ".HLP");
+    if (FileExists(winHelpFile)) {
+        WinHelpA(m_hWnd, winHelpFile.c_str(), HELP_CONTENTS, 0);
+        return;
+    }
+    std::string page = WithExtension(program, ".htm");
+    if (!FileExists(page)) {
+        ShowMessage("Couldn't find the help file " + page + ".");
+        return;
+    }
+    HINSTANCE opened = ShellExecuteA(m_hWnd, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(opened) <= 32) ShowMessage("Couldn't open the help file " + page + ".");
+}
+
+void CRRDialog::OnAbout() {
+    CAboutDlg about;
+    about.DoModal(nullptr);
+}
+
+void CRRDialog::OnDestroy() {
+    StopIntervalThread(m_hWnd);
+    Release();
+    ReleaseBackground();
+    if (m_eventImages) {
+        ImageList_Destroy(m_eventImages);
+        m_eventImages = nullptr;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The start-up run and timed randomization.
+
+LRESULT CRRDialog::OnStartupRandomize() {
+    MinimizeToTray();
+    int noSoundWait = 0;
+    if (m_bStartupRandomize) {
+        m_bUnattended = 1;
+        RandomizeDisplaySettings();
+        m_bUnattended = 0;
+        if (m_nSoundFiles > 0)
+            StartStartupDelay(m_hWnd);
+        else
+            noSoundWait = 1;
+    }
+    bool intervalRuns = false;
+    if (m_bIntervalRandomize) {
+        g_schedule.strInterval = IntervalCodeFromPrefs(m_strPrefs);
+        intervalRuns = g_schedule.strInterval != kNoInterval;
+    }
+    if (intervalRuns) {
+        StartIntervalThread(m_hWnd);
+        return 0;
+    }
+    g_schedule.bQuitAfterStartup = 1;
+    if (!m_bStartupRandomize || noSoundWait) {
+        RestoreFromTray();
+        StartStartupSignal(m_hWnd, THREAD_PRIORITY_LOWEST);
+    }
+    return 0;
+}
+
+LRESULT CRRDialog::OnStartupDelayElapsed() {
+    RandomizeAllSchemes();
+    if (g_schedule.bQuitAfterStartup) {
+        RestoreFromTray();
+        StartStartupSignal(m_hWnd, THREAD_PRIORITY_NORMAL);
+    }
+    return 0;
+}
+
+LRESULT CRRDialog::OnIntervalElapsed(WPARAM wParam) {
+    if (wParam == 1) {
+        g_schedule.bStopAck = 1;
+        return 0;
+    }
+    m_bUnattended = 1;
+    if (m_strPrefs.size() > 1 && m_strPrefs[1] == 'y') RandomizeWallpaper();
+    if (m_strPrefs.size() > 2 && m_strPrefs[2] == 'y') RandomizeAllSchemes();
+    m_bUnattended = 0;
+    StartIntervalThread(m_hWnd);
+    return 0;
+}
+
+// ---------------------------------------------------------------------------------------
+// The event list: its columns and pictures.
+
+void CRRDialog::InitEventList() {
+    HWND list = Item(IDC_EVENT_LIST);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES);
+    m_eventImages = ImageList_LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDB_EVENT_IMAGES), 17, 0, RGB(255, 255, 255),
+                                         IMAGE_BITMAP, 0);
+    if (m_eventImages) {
+        ImageList_SetBkColor(m_eventImages, GetSysColor(COLOR_WINDOW));
+        ImageList_AddIcon(m_eventImages, LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_SPEAKER)));
+        ImageList_AddIcon(m_eventImages, LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_NOTE)));
+        ListView_SetImageList(list, m_eventImages, LVSIL_SMALL);
+    }
+    const struct { const char* heading; int width; } columns[] = {
+        {"Event Name", 150}, {"Active", 50}, {"Current File", 150}};
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = const_cast<char*>(columns[i].heading);
+        column.cx = columns[i].width;
+        column.iSubItem = i;
+        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+int CRRDialog::SchemeCount() const {
+    LRESULT count = SendMessageA(Item(IDC_SCHEME_COMBO), CB_GETCOUNT, 0, 0);
+    return count < 0 ? 0 : static_cast<int>(count);
+}
+
+// Not built yet: the scheme list stays empty, so no sound entry keeps scheme names.
+void CRRDialog::FillSchemeList() {}
+void CRRDialog::OnSchemeSelected() {}
+void CRRDialog::ActivateAllEvents() {}
+void CRRDialog::DeactivateAllEvents() {}
+
+// ---------------------------------------------------------------------------------------
+// Randomizers, additions, modifications and options: not built yet.
+
+void CRRDialog::RandomizeDisplaySettings() {
+    RandomizeWallpaper();
+    RandomizeScreenSaver();
+}
+void CRRDialog::RandomizeWallpaper() {}
+void CRRDialog::RandomizeScreenSaver() {}
+void CRRDialog::RandomizeAllSchemes() {}
+void CRRDialog::RandomizeScheme() {}
+
+// The switches follow their boxes; what they do to the desktop comes with the randomizers.
+void CRRDialog::ToggleWallpaperEnabled() {
+    SetDisplaySwitch(1, IsDlgButtonChecked(m_hWnd, IDC_WALLPAPER_ENABLED) == BST_CHECKED);
+    ApplyDisplaySwitches();
+}
+void CRRDialog::ToggleScreenSaverEnabled() {
+    SetDisplaySwitch(0, IsDlgButtonChecked(m_hWnd, IDC_SCREENSAVER_ENABLED) == BST_CHECKED);
+    ApplyDisplaySwitches();
+}
+
+void CRRDialog::OnChooseFiles() {}
+LRESULT CRRDialog::OnChooserResult() { return 0; }
+void CRRDialog::OnModifyFiles() {}
+LRESULT CRRDialog::OnManageResult() { return 0; }
+void CRRDialog::OnOptions() {}
+
+}  // namespace qm

@@ -1,0 +1,105 @@
+#pragma once
+// The main window: owns the pools, the preference strings and the schedule flags for the
+// whole run, shows the display and sound controls, and handles the menu, the notification
+// icon and the messages of the worker threads and the other dialogs.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+#include "pools/FileEntry.h"
+#include "pools/Pools.h"
+#include "prefs/Preferences.h"
+#include "ui/PaintedDialog.h"
+
+namespace qm {
+
+class CRRDialog : public CPaintedDialog, public CPools, public CPreferences {
+public:
+    CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system);
+    ~CRRDialog() override;
+
+    // Adds the notification icon and hides the window; returns the result of adding the icon.
+    int MinimizeToTray();
+    // Removes the notification icon and shows the window in its normal state.
+    void RestoreFromTray();
+    // Brings the "Display Settings" controls in line with m_strDisplayFlags.
+    void ApplyDisplaySwitches();
+    // Rebuilds the pools from the pool file and the counters.
+    void LoadPools();
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void OnDestroy() override;
+
+private:
+    void RunInitialisationSequence();
+    void ShowInstalledFile(int nameControl, int switchPosition, EntryKind kind, const std::string& installedPath);
+    void ChooseKindOfRun();
+    void Exit();
+    void ShowMessage(const std::string& text);
+    void SetDisplaySwitch(int position, bool on);
+
+    // Window messages.
+    LRESULT OnTrayIcon(WPARAM wParam, LPARAM lParam);
+    LRESULT OnStartupRandomize();
+    LRESULT OnStartupDelayElapsed();
+    LRESULT OnIntervalElapsed(WPARAM wParam);
+    LRESULT OnChooserResult();
+    LRESULT OnManageResult();
+    void OnSize();
+    bool OnPaint();
+    void OnHelp();
+    void OnAbout();
+
+    // Event list and schemes.
+    void InitEventList();
+    void FillSchemeList();
+    int SchemeCount() const;
+    void OnSchemeSelected();
+    void ActivateAllEvents();
+    void DeactivateAllEvents();
+    // Randomizers.
+    void RandomizeDisplaySettings();
+    void RandomizeWallpaper();
+    void RandomizeScreenSaver();
+    void RandomizeAllSchemes();
+    void RandomizeScheme();
+    void ToggleWallpaperEnabled();
+    void ToggleScreenSaverEnabled();
+    // Pools and options.
+    void OnChooseFiles();
+    void OnModifyFiles();
+    void OnOptions();
+
+    IRegistry& m_registry;
+    IFileSystem& m_files;
+    ISystem& m_system;
+
+    // Button faces and group-box labels, loaded at start-up.
+    enum Picture { picOk, picCancel, picRandomizeSounds, picRandomizeDisplay, picDisplayLabel, picEventLabel,
+                   picScreenSaverFace, picWallpaperFace, pictureCount };
+    HBITMAP m_pictures[pictureCount] = {};
+
+    std::string m_strWindowsDir;          // ends in a backslash
+    std::string m_strProgramDir;          // working folder at launch plus a backslash
+    std::string m_strChosenWallpaper;
+    std::string m_strChosenScreenSaver;
+    HICON m_hIcon = nullptr;
+    HIMAGELIST m_eventImages = nullptr;
+    int m_bFillingEventList = 0;
+    int m_bFirstRun = 0;
+    int m_bStartupRandomize = 0;
+    int m_bIntervalRandomize = 0;
+    int m_bUnattended = 0;
+    HMENU m_menu = nullptr;
+};
+
+}  // namespace qm

@@ -1,0 +1,28 @@
+#pragma once
+// The worker threads of the schedule. They only wait and post messages to the main
+// window; all randomizing happens on the user-interface thread.
+#include <windows.h>
+
+namespace qm {
+
+enum : UINT {
+    UM_STARTUP_DELAY_ELAPSED = 0x405,
+    UM_TRAY_ICON = 0x40A,
+    UM_CHOOSER_RESULT = 0x40F,
+    UM_MANAGE_RESULT = 0x414,
+    UM_STARTUP_RANDOMIZE = 0x419,
+    UM_INTERVAL_ELAPSED = 0x41E,
+};
+
+// Posts the quit request when the start-up run is to end, else UM_STARTUP_RANDOMIZE.
+void StartStartupSignal(HWND mainWindow, int priority);
+// Waits 90 seconds, then posts UM_STARTUP_DELAY_ELAPSED.
+void StartStartupDelay(HWND mainWindow);
+// Waits one interval of g_schedule.strInterval, then posts UM_INTERVAL_ELAPSED with 0
+// (elapsed) or 1 (stopped on request).
+void StartIntervalThread(HWND mainWindow);
+// Asks a running interval thread to stop and dispatches messages until the stopped message
+// has been handled. Leaves the stop request set.
+void StopIntervalThread(HWND mainWindow);
+
+}  // namespace qm

@@ -1,0 +1,33 @@
+#pragma once
+// The file system interface over POSIX calls, so that the benchmark measures the pool load
+// against real files, directory searches and reads on Linux.
+//
+// Paths keep the program's convention (backslashes) and are mapped onto POSIX paths:
+//   - a leading drive ("C:", any letter) is dropped, so "C:\tmp\x\" and "\tmp\x\" are the
+//     same folder /tmp/x/;
+//   - every backslash becomes a slash;
+//   - a path that does not start with a backslash is relative to the working directory.
+//
+// Differences from the Windows directory search that the benchmark does not depend on:
+//   - a search for a name without wildcards is a stat of that exact path, so its letter case
+//     must match the file on disk (Linux file systems are case sensitive); the entry found
+//     reports the name as it was asked for;
+//   - a wildcard search matches names with fnmatch ignoring case, where "*.*" needs a dot in
+//     the name; "." and ".." are never reported; '[' in a pattern is an ordinary character.
+#include "platform/FileSystem.h"
+
+namespace qm::bench {
+
+class PosixFileSystem : public IFileSystem {
+public:
+    void Search(const std::string& pattern,
+                const std::function<bool(const FoundEntry&)>& visit) override;
+    std::unique_ptr<IReadStream> OpenRead(const std::string& path) override;
+    std::unique_ptr<IWriteStream> OpenWrite(const std::string& path, WriteMode mode) override;
+    bool SameName(const std::string& a, const std::string& b) override;
+
+    // The POSIX path of a path in the program's convention.
+    static std::string ToPosix(const std::string& path);
+};
+
+}  // namespace qm::bench

@@ -1,0 +1,293 @@
+// libFuzzer target of the pool-file reader.
+//
+// Input layout:
+//   byte 0, 1, 2  the sound, wallpaper and screen-saver counters, each a signed byte
+//                 (-127 to 126 as they are; 127 stands for INT_MAX and -128 for INT_MIN);
+//   byte 3        the scheme capacity handed to LoadPools, a signed byte (the load clamps
+//                 it to 0..100, so negative and oversized values are exercised too);
+//   the rest      the bytes of the pool file.
+// Missing header bytes count as 0; a short input is an empty pool file.
+//
+// Each input is used three ways:
+//   1. LoadPools over a FakeFileSystem holding the bytes as C:\WINDOWS\qmfiles.cfg, with the
+//      counters in a FakeRegistry. Every file a record names counts as existing (see
+//      EverythingExists), so no record is skipped for a missing file and every branch of
+//      taking an entry runs. The pools are checked against their own invariants and against
+//      what the records decoded in 2 say they must hold.
+//   2. The bytes decoded directly, record after record with CFileEntry::Serialize until it
+//      fails, once with the file size known and full buffers, once with the size unknown and
+//      short reads; both must give the same records and end in the same state.
+//   3. Each decoded record stored again and read back must give the same entry.
+// A violated check prints what failed and traps.
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeSystem.h"
+#include "pools/Archive.h"
+#include "pools/FileEntry.h"
+#include "pools/FileSearch.h"
+#include "pools/PoolLoader.h"
+#include "pools/Pools.h"
+#include "pools/RegistryAccess.h"
+
+namespace {
+
+using namespace qm;
+
+const char kWindowsDir[] = "C:\\WINDOWS\\";
+constexpr std::size_t kHeaderBytes = 4;
+
+void Check(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "pool-file fuzz check failed: %s\n", what);
+    __builtin_trap();
+}
+
+// The pool file is in the fake; any other file asked for by a plain name (no wildcards) is
+// reported as found under the name asked for, the way the directory search reports a file
+// that is there. Searches with wildcards, reading and writing go to the fake.
+class EverythingExists : public IFileSystem {
+public:
+    explicit EverythingExists(FakeFileSystem& files) : m_files(files) {}
+
+    void Search(const std::string& pattern, const std::function<bool(const FoundEntry&)>& visit) override {
+        std::size_t slash = pattern.find_last_of('\\');
+        std::string name = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+        if (name.find_first_of("*?") != std::string::npos) {
+            m_files.Search(pattern, visit);
+            return;
+        }
+        if (name.empty()) return;  // a search for "folder\" finds nothing
+        visit(FoundEntry{name, 0, false});
+    }
+    std::unique_ptr<IReadStream> OpenRead(const std::string& path) override { return m_files.OpenRead(path); }
+    std::unique_ptr<IWriteStream> OpenWrite(const std::string& path, WriteMode mode) override {
+        return m_files.OpenWrite(path, mode);
+    }
+    bool SameName(const std::string& a, const std::string& b) override { return m_files.SameName(a, b); }
+
+private:
+    FakeFileSystem& m_files;
+};
+
+// Bytes in memory as a file: `chunk` bytes at most per read, and a size known or not.
+class MemoryReadStream : public IReadStream {
+public:
+    MemoryReadStream(const std::uint8_t* data, std::size_t size, std::size_t chunk, bool sizeKnown)
+        : m_data(data), m_size(size), m_chunk(chunk), m_sizeKnown(sizeKnown) {}
+    long Read(void* buffer, std::size_t count) override {
+        std::size_t n = std::min({count, m_chunk, m_size - m_pos});
+        if (n > 0) std::memcpy(buffer, m_data + m_pos, n);
+        m_pos += n;
+        return static_cast<long>(n);
+    }
+    std::int64_t Size() override { return m_sizeKnown ? static_cast<std::int64_t>(m_size) : -1; }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_chunk;
+    bool m_sizeKnown;
+    std::size_t m_pos = 0;
+};
+
+class MemoryWriteStream : public IWriteStream {
+public:
+    bool Write(const void* data, std::size_t count) override {
+        bytes.append(static_cast<const char*>(data), count);
+        return true;
+    }
+    bool Close() override { return true; }
+    std::string bytes;
+};
+
+// Everything an entry shows through its interface. Scheme slots are kept up to the last
+// filled one, gaps included.
+struct Snapshot {
+    std::string name, folder, fullPath;
+    int isSound = 0, isWallpaper = 0, isScreenSaver = 0, tile = 0, schemeCount = 0;
+    std::vector<std::string> schemes;
+
+    explicit Snapshot(const CFileEntry& entry)
+        : name(entry.GetName()),
+          folder(entry.GetFolder()),
+          fullPath(entry.GetFullPath()),
+          isSound(entry.IsSound()),
+          isWallpaper(entry.IsWallpaper()),
+          isScreenSaver(entry.IsScreenSaver()),
+          tile(entry.GetTile()),
+          schemeCount(entry.GetSchemeCount()) {
+        for (int slot = 0; slot < CFileEntry::kMaxSchemes; ++slot) schemes.push_back(entry.GetScheme(slot));
+        while (!schemes.empty() && schemes.back().empty()) schemes.pop_back();
+    }
+    bool operator==(const Snapshot& other) const {
+        return name == other.name && folder == other.folder && fullPath == other.fullPath &&
+               isSound == other.isSound && isWallpaper == other.isWallpaper &&
+               isScreenSaver == other.isScreenSaver && tile == other.tile && schemeCount == other.schemeCount &&
+               schemes == other.schemes;
+    }
+};
+
+struct Decoded {
+    std::vector<CFileEntry> entries;
+    CArchive::State state = CArchive::State::ok;
+};
+
+Decoded DecodeAll(const std::uint8_t* data, std::size_t size, std::size_t chunk, bool sizeKnown,
+                  ISystem& system) {
+    Decoded decoded;
+    MemoryReadStream in(data, size, chunk, sizeKnown);
+    CArchive archive(in, [&system](const std::u16string& text) { return system.WideToAnsi(text); });
+    CFileEntry entry;
+    for (;;) {
+        entry.ClearSchemes();
+        if (!entry.Serialize(archive)) break;
+        decoded.entries.push_back(entry);
+    }
+    decoded.state = archive.GetState();
+    return decoded;
+}
+
+void CheckRoundTrip(CFileEntry& entry, ISystem& system) {
+    MemoryWriteStream out;
+    {
+        CArchive archive(out);
+        Check(entry.Serialize(archive), "storing a decoded record");
+        Check(archive.Flush() && archive.GetState() == CArchive::State::ok, "flushing a stored record");
+    }
+    MemoryReadStream in(reinterpret_cast<const std::uint8_t*>(out.bytes.data()), out.bytes.size(),
+                        CArchive::kBufferSize, true);
+    CArchive archive(in, [&system](const std::u16string& text) { return system.WideToAnsi(text); });
+    CFileEntry again;
+    Check(again.Serialize(archive), "reading back a stored record");
+    Check(Snapshot(again) == Snapshot(entry), "a stored record reads back as a different entry");
+    std::int32_t extra = 0;
+    Check(!archive.ReadInt32(extra) && archive.GetState() == CArchive::State::endOfFile,
+          "reading back a stored record left bytes over");
+}
+
+int CounterFromByte(std::uint8_t byte) {
+    int value = static_cast<std::int8_t>(byte);
+    if (value == 127) return INT_MAX;
+    if (value == -128) return INT_MIN;
+    return value;
+}
+
+void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decoded) {
+    std::uint8_t header[kHeaderBytes] = {0, 0, 0, 0};
+    std::memcpy(header, data, std::min(size, kHeaderBytes));
+    const int counters[3] = {CounterFromByte(header[0]), CounterFromByte(header[1]), CounterFromByte(header[2])};
+    const int schemeCapacity = static_cast<std::int8_t>(header[3]);
+    const std::uint8_t* file = data + std::min(size, kHeaderBytes);
+    const std::size_t fileSize = size - std::min(size, kHeaderBytes);
+
+    FakeFileSystem fake;
+    fake.AddFile(std::string(kWindowsDir) + kPoolFileName, std::string(reinterpret_cast<const char*>(file), fileSize));
+    EverythingExists files(fake);
+    FakeRegistry registry;
+    FakeSystem system;
+    SetSoundFileCount(registry, counters[0]);
+    SetWallpaperFileCount(registry, counters[1]);
+    SetScreenSaverFileCount(registry, counters[2]);
+    Check(GetSoundFileCount(registry) == counters[0] && GetWallpaperFileCount(registry) == counters[1] &&
+              GetScreenSaverFileCount(registry) == counters[2],
+          "a counter does not read back as written");
+
+    // One set of pools for every input, as the program reloads into the pools it has: the
+    // load must leave nothing of the previous input behind (the checks below would see
+    // it), and the ten thousand scheme slots are not allocated afresh for each input.
+    static CPools pools;
+    PoolLoadResult result = LoadPools(pools, registry, files, system, kWindowsDir, schemeCapacity);
+
+    // The pools' own rules.
+    Check(pools.m_nSoundFiles >= 0 && static_cast<std::size_t>(pools.m_nSoundFiles) == pools.m_soundFiles.size(),
+          "sound count differs from the sound paths");
+    Check(pools.m_nWallpaperFiles >= 0 &&
+              static_cast<std::size_t>(pools.m_nWallpaperFiles) == pools.m_wallpaperFiles.size(),
+          "wallpaper count differs from the wallpaper paths");
+    Check(static_cast<std::size_t>(pools.m_nWallpaperFiles) == pools.m_wallpaperTile.size(),
+          "wallpaper count differs from the tile flags");
+    Check(pools.m_nScreenSaverFiles >= 0 &&
+              static_cast<std::size_t>(pools.m_nScreenSaverFiles) == pools.m_screenSaverFiles.size(),
+          "screen-saver count differs from the screen-saver paths");
+    Check(pools.m_nSoundFiles <= CPools::kSoundSlots, "more sounds than sound slots");
+    Check(pools.m_soundSchemes.size() == static_cast<std::size_t>(CPools::kSoundSlots), "wrong number of scheme slots");
+    const int capacity = std::clamp(schemeCapacity, 0, CFileEntry::kMaxSchemes);
+    for (const SchemeList& list : pools.m_soundSchemes) {
+        Check(list.capacity == capacity && list.capacity <= CFileEntry::kMaxSchemes, "wrong scheme capacity");
+        Check(list.names.size() <= static_cast<std::size_t>(list.capacity), "more scheme names than the capacity");
+    }
+    Check(!result.fileUnreadable && !pools.m_bPoolFileUnreadable, "a readable pool file reported unreadable");
+    Check(result.counterMismatch != (pools.m_nSoundFiles == counters[0] && pools.m_nWallpaperFiles == counters[1] &&
+                                     pools.m_nScreenSaverFiles == counters[2]),
+          "counter mismatch reported wrongly");
+
+    // What the records say the pools must hold: the leading records the counters cover,
+    // each in the pool of its kind, sounds up to the slots, scheme names up to the first
+    // empty one or the capacity.
+    long long records = 0;
+    for (int counter : counters) records += std::max(counter, 0);
+    std::vector<std::string> sounds, wallpapers, savers;
+    std::vector<std::int32_t> tiles;
+    std::vector<std::vector<std::string>> schemes;
+    for (std::size_t i = 0; i < decoded.entries.size() && static_cast<long long>(i) < records; ++i) {
+        const CFileEntry& entry = decoded.entries[i];
+        if (!FindFileInFolder(files, entry.GetFolder(), entry.GetName())) continue;
+        if (entry.IsSound()) {
+            if (sounds.size() >= static_cast<std::size_t>(CPools::kSoundSlots)) continue;
+            sounds.push_back(entry.GetFullPath());
+            std::vector<std::string> names;
+            for (int slot = 0; slot < CFileEntry::kMaxSchemes; ++slot) {
+                if (entry.GetScheme(slot).empty() || static_cast<int>(names.size()) >= capacity) break;
+                names.push_back(entry.GetScheme(slot));
+            }
+            schemes.push_back(names);
+        } else if (entry.IsWallpaper()) {
+            wallpapers.push_back(entry.GetFullPath());
+            tiles.push_back(entry.GetTile());
+        } else {
+            savers.push_back(entry.GetFullPath());
+        }
+    }
+    Check(pools.m_soundFiles == sounds, "the sound pool differs from the records");
+    Check(pools.m_wallpaperFiles == wallpapers, "the wallpaper pool differs from the records");
+    Check(pools.m_wallpaperTile == tiles, "the tile flags differ from the records");
+    Check(pools.m_screenSaverFiles == savers, "the screen-saver pool differs from the records");
+    for (std::size_t i = 0; i < pools.m_soundSchemes.size(); ++i) {
+        const std::vector<std::string>& expected = i < schemes.size() ? schemes[i] : std::vector<std::string>();
+        Check(pools.m_soundSchemes[i].names == expected, "a sound's scheme names differ from its record");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FakeSystem system;
+    const std::size_t skip = std::min(size, kHeaderBytes);
+    const std::uint8_t* file = data + skip;
+    const std::size_t fileSize = size - skip;
+
+    Decoded whole = DecodeAll(file, fileSize, CArchive::kBufferSize, true, system);
+    // Short reads of an odd length put record and buffer boundaries everywhere.
+    Decoded pieces = DecodeAll(file, fileSize, 7, false, system);
+    Check(whole.state == CArchive::State::endOfFile && pieces.state == CArchive::State::endOfFile,
+          "decoding from memory did not end at the end of the file");
+    Check(whole.entries.size() == pieces.entries.size(), "short reads decoded a different number of records");
+    for (std::size_t i = 0; i < whole.entries.size(); ++i)
+        Check(Snapshot(whole.entries[i]) == Snapshot(pieces.entries[i]), "short reads decoded a different record");
+
+    for (CFileEntry& entry : whole.entries) CheckRoundTrip(entry, system);
+
+    CheckLoad(data, size, whole);
+    return 0;
+}

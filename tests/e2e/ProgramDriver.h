@@ -1,0 +1,62 @@
+#pragma once
+// Starts QuillMere.exe under test and works it from outside with window messages, the way
+// a person or the shell would. Each driver ends the process it started, and only that.
+#include <windows.h>
+
+#include <string>
+
+namespace qm::e2e {
+
+extern std::string g_programPath;  // set from --program= by main
+
+const char kTitle[] = "Quill Mere V2.01";
+const char kProgramKey[] = "Software\\Corvalith";
+const char kPreferencesKey[] = "SOFTWARE\\Corvalith\\Quill Mere\\2.0\\Preferences";
+
+class ProgramDriver {
+public:
+    ProgramDriver() = default;
+    ~ProgramDriver();
+    ProgramDriver(const ProgramDriver&) = delete;
+    ProgramDriver& operator=(const ProgramDriver&) = delete;
+
+    // Starts the program with `workingFolder` as its current directory.
+    bool Start(const std::string& workingFolder);
+    // The main window of this process once it exists (polls up to `ms`), else nullptr.
+    HWND WaitForMainWindow(DWORD ms = 15000);
+    // A message box of this process with the given text, or nullptr after `ms`.
+    HWND WaitForMessageBox(const std::string& text, DWORD ms = 15000);
+    // True when the process ended within `ms`; its exit code goes to `exitCode`.
+    bool WaitForExit(DWORD ms, DWORD* exitCode = nullptr);
+    DWORD ProcessId() const { return m_process.dwProcessId; }
+    HANDLE Process() const { return m_process.hProcess; }
+
+private:
+    PROCESS_INFORMATION m_process = {};
+};
+
+// Text of a window of another process.
+std::string TextOf(HWND window);
+std::string ClassOf(HWND window);
+// Polls `condition` until it holds or `ms` passed.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD ms) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > ms) return false;
+        Sleep(50);
+    }
+    return true;
+}
+// Top-level windows titled like the main window, of any process.
+int CountMainWindows();
+
+// Registry and disk of the prefix, reset between cases.
+void ResetProgramState();
+std::string WindowsDir();  // with a final backslash
+std::string ReadDefaultValue(HKEY root, const std::string& key);
+void WriteDefaultValue(HKEY root, const std::string& key, const std::string& text);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ScratchFolder();  // an empty folder for the case, with a final backslash
+
+}  // namespace qm::e2e

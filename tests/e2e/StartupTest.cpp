@@ -1,0 +1,97 @@
+// Start-up and shutdown of the real program: one instance, the kind of run, the endings.
+#include <gtest/gtest.h>
+
+#include "e2e/ProgramDriver.h"
+
+namespace qm::e2e {
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        ASSERT_EQ(CountMainWindows(), 0) << "a Quill Mere window is left from elsewhere";
+    }
+    void TearDown() override { ResetProgramState(); }
+};
+
+TEST_F(Startup, InteractiveStartShowsTheWindowAndEscapeSavesAndEnds) {
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "ynnnn|;");
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(ScratchFolder()));
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != 0; }, 5000));
+    EXPECT_FALSE(program.WaitForExit(1500)) << "an interactive run stays open";
+    // The exit saves the switches and the preference string as they were loaded.
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "changed;");
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(program.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "ynnnn|;");
+}
+
+TEST_F(Startup, CloseBoxEndsTheProgramWithDefaultsSaved) {
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(ScratchFolder()));
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(program.WaitForExit(10000));
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nnnnn|;");
+}
+
+TEST_F(Startup, ASecondStartShowsTheRunningWindowAndEnds) {
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+    ProgramDriver first;
+    ASSERT_TRUE(first.Start(ScratchFolder()));
+    HWND window = first.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    PostMessageA(window, WM_COMMAND, IDOK, 0);  // to the notification area
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000));
+
+    ProgramDriver second;
+    ASSERT_TRUE(second.Start(ScratchFolder()));
+    DWORD exitCode = 99;
+    EXPECT_TRUE(second.WaitForExit(10000, &exitCode)) << "the second start must end by itself";
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != 0; }, 5000));
+    EXPECT_EQ(CountMainWindows(), 1);
+    EXPECT_FALSE(first.WaitForExit(0));
+}
+
+TEST_F(Startup, AStartFromTheWindowsDirectoryIsAStartupRunThatEndsByItself) {
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nynnn|;");
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(WindowsDir()));
+    DWORD exitCode = 99;
+    ASSERT_TRUE(program.WaitForExit(20000, &exitCode)) << "a start-up run with nothing to do ends by itself";
+    EXPECT_EQ(exitCode, 0u);
+    // A start-up run that ends by itself stores nothing.
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nynnn|;");
+}
+
+TEST_F(Startup, ACounterMismatchIsReportedOnceAtStart) {
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files", "2");
+    std::string media = ScratchFolder();
+    WriteFileBytes(media + "sky.bmp", "BM not really");
+    std::string record = std::string(1, 7) + "sky.bmp" + std::string(1, static_cast<char>(media.size())) + media +
+                         std::string("\0\0\0\0\1\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20);
+    WriteFileBytes(WindowsDir() + "qmfiles.cfg", record);
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(ScratchFolder()));
+    HWND box = program.WaitForMessageBox("Registry counter doesn't match file counter.");
+    ASSERT_TRUE(box) << "the counter message was not shown";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    EXPECT_FALSE(program.WaitForMessageBox("Registry counter doesn't match file counter.", 1500));
+    // The pool entry that exists was loaded: its size matches no installed copy, so the
+    // wallpaper switch stays off and the counters keep their values.
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files"), "2");
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(program.WaitForExit(10000));
+}
+
+}  // namespace qm::e2e

@@ -1,0 +1,45 @@
+// Facts of the Win32 backend that only the real system can show.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/StartupRules.h"
+#include "platform/win32/Win32Platform.h"
+#include "pools/FileSearch.h"
+
+namespace qm::test {
+
+TEST(Win32System, DirectoriesMatchTheSystemsOwnAnswers) {
+    Win32System system;
+    char expected[MAX_PATH] = {};
+    GetWindowsDirectoryA(expected, MAX_PATH);
+    DirectoryResult windows = GetWindowsDir(system);
+    ASSERT_TRUE(windows.ok);
+    EXPECT_EQ(windows.dir, std::string(expected) + "\\");
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_EQ(GetProgramDir(system).dir, std::string(current) + "\\");
+}
+
+TEST(Win32System, AStartInTheWindowsDirectoryIsRecognised) {
+    Win32System system;
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    std::string windows = GetWindowsDir(system).dir;
+    ASSERT_TRUE(SetCurrentDirectoryA(windows.c_str()));
+    EXPECT_EQ(ChooseRunKind(GetProgramDir(system).dir, windows), RunKind::Startup);
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(ChooseRunKind(GetProgramDir(system).dir, windows), RunKind::Interactive);
+}
+
+TEST(Win32FileSystem, FileSizeOfAcceptsTheDoubledBackslashOfTheInstalledScreenSaver) {
+    Win32FileSystem files;
+    Win32System system;
+    std::string windows = GetWindowsDir(system).dir;
+    // notepad.exe lives in the system folder of every prefix.
+    std::uint32_t size = FileSizeOf(files, windows + "\\system32\\notepad.exe");
+    EXPECT_GT(size, 0u);
+    EXPECT_EQ(size, FileSizeOf(files, windows + "system32\\NOTEPAD.EXE"));
+}
+
+}  // namespace qm::test

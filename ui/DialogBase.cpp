@@ -1,0 +1,98 @@
+#include "ui/DialogBase.h"
+
+namespace qm {
+
+CDialogBase::CDialogBase(UINT templateId) : m_hInstance(GetModuleHandleA(nullptr)), m_templateId(templateId) {}
+
+CDialogBase::~CDialogBase() {
+    if (m_hWnd && IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
+}
+
+bool CDialogBase::CreateModeless(HWND parent) {
+    return CreateDialogParamA(m_hInstance, MAKEINTRESOURCEA(m_templateId), parent, DialogProc,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+INT_PTR CDialogBase::DoModal(HWND parent) {
+    m_endModal = false;
+    m_modalResult = -1;
+    if (!CreateModeless(parent)) return -1;
+    bool parentWasEnabled = parent && !EnableWindow(parent, FALSE);
+    if (!m_endModal && !IsWindowVisible(m_hWnd)) ShowWindow(m_hWnd, SW_SHOW);
+    MSG msg;
+    while (!m_endModal) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for any outer loop
+            m_modalResult = -1;
+            break;
+        }
+        if (!IsDialogMessageA(m_hWnd, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    if (parentWasEnabled) EnableWindow(parent, TRUE);
+    if (m_hWnd) DestroyWindow(m_hWnd);
+    if (parent) SetActiveWindow(parent);
+    return m_modalResult;
+}
+
+void CDialogBase::EndModal(INT_PTR result) {
+    m_modalResult = result;
+    m_endModal = true;
+    PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wake the loop
+}
+
+INT_PTR CALLBACK CDialogBase::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CDialogBase* self;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialogBase*>(lParam);
+        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        self->m_hWnd = hwnd;
+        return self->OnInitDialog();
+    }
+    self = reinterpret_cast<CDialogBase*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!self) return FALSE;
+    switch (message) {
+    case WM_COMMAND: {
+        WORD id = LOWORD(wParam);
+        if (id == IDOK) self->OnOK();
+        else if (id == IDCANCEL) self->OnCancel();
+        else if (!self->OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return FALSE;
+        return TRUE;
+    }
+    case WM_DESTROY:
+        self->OnDestroy();
+        return FALSE;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->m_hWnd = nullptr;
+        return FALSE;
+    default: {
+        bool handled = false;
+        INT_PTR result = self->OnMessage(message, wParam, lParam, handled);
+        if (!handled) return FALSE;
+        // Control colours return their brush directly; other messages through the result slot.
+        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return result;
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    }
+}
+
+bool PumpOneMessage(HWND dialog) {
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return true;
+    if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    if (!dialog || !IsDialogMessageA(dialog, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+}  // namespace qm

@@ -1,0 +1,53 @@
+#pragma once
+// A small dialog class: one static dialog procedure finds the object through the window's
+// user data and routes messages to virtual handlers. Modal dialogs run their own message
+// loop, which ends on EndModal or on the quit message (passed on to any outer loop).
+#include <windows.h>
+
+namespace qm {
+
+class CDialogBase {
+public:
+    explicit CDialogBase(UINT templateId);
+    virtual ~CDialogBase();
+    CDialogBase(const CDialogBase&) = delete;
+    CDialogBase& operator=(const CDialogBase&) = delete;
+
+    // Creates the window, shows it unless it is already shown, and dispatches messages
+    // until the dialog ends. Returns the EndModal result, or -1 when a quit message ended it.
+    INT_PTR DoModal(HWND parent = nullptr);
+    // Creates the window without showing it (the template decides its visibility).
+    bool CreateModeless(HWND parent = nullptr);
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }
+
+protected:
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual void OnOK() { EndModal(IDOK); }
+    virtual void OnCancel() { EndModal(IDCANCEL); }
+    // Commands other than IDOK and IDCANCEL; return true when handled.
+    virtual bool OnCommand(WORD /*id*/, WORD /*code*/, HWND /*control*/) { return false; }
+    // Any other message; set `handled` to give the message a result of one's own.
+    virtual INT_PTR OnMessage(UINT /*message*/, WPARAM, LPARAM, bool& handled) {
+        handled = false;
+        return 0;
+    }
+    virtual void OnDestroy() {}
+    void EndModal(INT_PTR result);
+
+    HWND m_hWnd = nullptr;
+    HINSTANCE m_hInstance;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    UINT m_templateId;
+    bool m_endModal = false;
+    INT_PTR m_modalResult = 0;
+};
+
+// Removes and dispatches one waiting message, if any, giving dialog keys to `dialog`.
+// Returns false when the message was the quit request, which it posts again so that the
+// modal loop still sees it.
+bool PumpOneMessage(HWND dialog);
+
+}  // namespace qm

@@ -1,0 +1,90 @@
+#include "ui/PaintedDialog.h"
+
+namespace qm {
+
+namespace {
+const int kBackgroundBitmap = 135;
+}
+
+CPaintedDialog::~CPaintedDialog() { ReleaseBackground(); }
+
+void CPaintedDialog::InitBackground() {
+    m_hBrush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    m_bmpBackground = LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(kBackgroundBitmap));
+    if (!m_bmpBackground || !GetObjectA(m_bmpBackground, sizeof m_bmInfo, &m_bmInfo)) return;
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    m_ptOrigin = {client.left, client.top};
+    m_sizeClient = {client.right, client.bottom};
+    HDC screen = GetDC(m_hWnd);
+    m_dcMem = CreateCompatibleDC(screen);
+    if (m_dcMem) m_hOldBitmap = SelectObject(m_dcMem, m_bmpBackground);
+    ReleaseDC(m_hWnd, screen);
+}
+
+void CPaintedDialog::ReleaseBackground() {
+    if (m_dcMem) {
+        SelectObject(m_dcMem, m_hOldBitmap);
+        DeleteDC(m_dcMem);
+        m_dcMem = nullptr;
+    }
+    if (m_bmpBackground) {
+        DeleteObject(m_bmpBackground);
+        m_bmpBackground = nullptr;
+    }
+}
+
+BOOL CPaintedDialog::OnEraseBkgnd(HDC dc) {
+    if (!m_dcMem) return FALSE;  // no texture: the platform erases in the dialog colour
+    if (m_bReadClientOnErase) {
+        RECT client;
+        GetClientRect(m_hWnd, &client);
+        m_ptOrigin = {client.left, client.top};
+        m_sizeClient = {client.right, client.bottom};
+    }
+    // The last row and column of the texture are left out of the stretch.
+    StretchBlt(dc, m_ptOrigin.x, m_ptOrigin.y, m_sizeClient.cx, m_sizeClient.cy, m_dcMem, 0, 0,
+               m_bmInfo.bmWidth - 1, m_bmInfo.bmHeight - 1, SRCCOPY);
+    return TRUE;
+}
+
+HBRUSH CPaintedDialog::OnCtlColor(HDC dc, HWND, int kind) {
+    if (!m_dcMem || kind == CTLCOLOR_EDIT || kind == CTLCOLOR_LISTBOX) return nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    return m_hBrush;
+}
+
+bool CPaintedDialog::SetPicture(int controlId, int bitmapId, HBITMAP& slot) {
+    HWND control = Item(controlId);
+    HBITMAP picture = LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(bitmapId));
+    if (!control || !picture) {
+        if (picture) DeleteObject(picture);
+        return false;
+    }
+    LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
+    if (!(style & BS_BITMAP)) SetWindowLongPtrA(control, GWL_STYLE, style | BS_BITMAP);
+    SendMessageA(control, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+    SetWindowLongPtrA(control, GWLP_USERDATA, bitmapId);
+    InvalidateRect(control, nullptr, TRUE);
+    if (slot) DeleteObject(slot);
+    slot = picture;
+    return true;
+}
+
+bool CPaintedDialog::HandlePaintingMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (message == WM_ERASEBKGND) {
+        if (!OnEraseBkgnd(reinterpret_cast<HDC>(wParam))) return false;
+        result = TRUE;
+        return true;
+    }
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        HBRUSH brush = OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                                  static_cast<int>(message - WM_CTLCOLORMSGBOX));
+        if (!brush) return false;
+        result = reinterpret_cast<INT_PTR>(brush);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace qm

@@ -64,6 +64,7 @@ bool FileExists(const std::string& path) {
 CRRDialog::CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system)
     : CPaintedDialog(IDD_MAIN), m_registry(registry), m_files(files), m_system(system) {
     m_bReadClientOnErase = true;
+    m_bShowOnModal = false;  // start-up shows the window, and the start-up run hides it again
 }
 
 CRRDialog::~CRRDialog() {
@@ -109,7 +110,7 @@ void CRRDialog::RunInitialisationSequence() {
     m_bFirstRun = IsFirstStart(loaded, ChooseRunKind(m_strProgramDir, m_strWindowsDir));
 
     m_menu = LoadMenuA(m_hInstance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
-    SetMenu(m_hWnd, m_menu);
+    AttachMenuKeepingClientSize();
     SetDlgItemTextA(m_hWnd, IDC_VERSION_LINE, kVersionLine);
 
     FillSchemeList();  // before the pools: each sound's scheme list is sized by it
@@ -136,6 +137,19 @@ void CRRDialog::RunInitialisationSequence() {
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     ChooseKindOfRun();
+}
+
+// The template has no menu; attaching one afterwards would take its height from the client
+// area and cut off the bottom row of buttons, so the window grows by the menu bar instead.
+void CRRDialog::AttachMenuKeepingClientSize() {
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    SetMenu(m_hWnd, m_menu);
+    RECT frame = client;
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_STYLE)), m_menu != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)));
+    SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Which pool file is installed is known by its size alone; an installed copy that matches

@@ -42,6 +42,7 @@ protected:
 private:
     void RunInitialisationSequence();
     void ShowInstalledFile(int nameControl, int switchPosition, EntryKind kind, const std::string& installedPath);
+    void AttachMenuKeepingClientSize();
     void ChooseKindOfRun();
     void Exit();
     void ShowMessage(const std::string& text);

@@ -70,7 +70,6 @@ else
   awk '/^==[0-9]+==|^pool-file fuzz check failed|^ALARM|deadly signal|out-of-memory/ {on=1} on' \
     "$WORK/fuzz.log" >"$WORK/report.log"
   if [ -s "$WORK/report.log" ]; then head -n 150 "$WORK/report.log"; else tail -n 60 "$WORK/fuzz.log"; fi
-  grep -E '^stat::' "$WORK/fuzz.log" || true
   echo "fuzz: FAILED (libFuzzer exit code $STATUS); inputs kept in $CRASHES:" >&2
   ls -t "$CRASHES" | head -n 5 >&2 || true
 fi

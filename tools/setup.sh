@@ -3,7 +3,7 @@
 # they are missing. Usage: tools/setup.sh run|test
 set -euo pipefail
 
-run_packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth)
+run_packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth)
 test_packages=("${run_packages[@]}" g++ googletest libgtest-dev clang libclang-rt-14-dev)
 
 case "${1:-test}" in

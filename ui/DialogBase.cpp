@@ -18,7 +18,7 @@ INT_PTR CDialogBase::DoModal(HWND parent) {
     m_modalResult = -1;
     if (!CreateModeless(parent)) return -1;
     bool parentWasEnabled = parent && !EnableWindow(parent, FALSE);
-    if (!m_endModal && !IsWindowVisible(m_hWnd)) ShowWindow(m_hWnd, SW_SHOW);
+    if (m_bShowOnModal && !m_endModal && !IsWindowVisible(m_hWnd)) ShowWindow(m_hWnd, SW_SHOW);
     MSG msg;
     while (!m_endModal) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);

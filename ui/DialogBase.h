@@ -36,6 +36,9 @@ protected:
     void EndModal(INT_PTR result);
 
     HWND m_hWnd = nullptr;
+    // DoModal shows the window after its initialisation. A dialog that shows itself during
+    // initialisation clears this, so that a hide it handled meanwhile is not undone.
+    bool m_bShowOnModal = true;
     HINSTANCE m_hInstance;
 
 private:

@@ -15,7 +15,7 @@ protected:
 };
 
 TEST_F(Startup, InteractiveStartShowsTheWindowAndEscapeSavesAndEnds) {
-    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "ynnnn|;");
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnynn|;");
     ProgramDriver program;
     ASSERT_TRUE(program.Start(ScratchFolder()));
     HWND window = program.WaitForMainWindow();
@@ -28,7 +28,7 @@ TEST_F(Startup, InteractiveStartShowsTheWindowAndEscapeSavesAndEnds) {
     DWORD exitCode = 99;
     ASSERT_TRUE(program.WaitForExit(10000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "ynnnn|;");
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nnynn|;");
 }
 
 TEST_F(Startup, CloseBoxEndsTheProgramWithDefaultsSaved) {

@@ -184,7 +184,18 @@ void CRRDialog::ChooseKindOfRun() {
 
 void CRRDialog::LoadPools() {
     PoolLoadResult result = qm::LoadPools(*this, m_registry, m_files, m_system, m_strWindowsDir, SchemeCount());
-    if (result.counterMismatch) ShowMessage(kCounterMismatchMessage);
+    if (result.fileUnreadable)
+        ShowMessage(kPoolFileUnreadableMessage);
+    else if (result.counterMismatch)
+        ShowMessage(kCounterMismatchMessage);
+}
+
+// The pools lack the records of a pool file that could not be read; writing the file or the
+// counters from them would make those records unreadable for good.
+bool CRRDialog::PoolStateWritable() {
+    if (!m_bPoolFileUnreadable) return true;
+    ShowMessage(kPoolFileUnreadableMessage);
+    return false;
 }
 
 int CRRDialog::MinimizeToTray() {
@@ -451,9 +462,13 @@ void CRRDialog::ToggleScreenSaverEnabled() {
     ApplyDisplaySwitches();
 }
 
-void CRRDialog::OnChooseFiles() {}
+void CRRDialog::OnChooseFiles() {
+    if (!PoolStateWritable()) return;
+}
 LRESULT CRRDialog::OnChooserResult() { return 0; }
-void CRRDialog::OnModifyFiles() {}
+void CRRDialog::OnModifyFiles() {
+    if (!PoolStateWritable()) return;
+}
 LRESULT CRRDialog::OnManageResult() { return 0; }
 void CRRDialog::OnOptions() {}
 

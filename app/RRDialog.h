@@ -30,6 +30,8 @@ public:
     void ApplyDisplaySwitches();
     // Rebuilds the pools from the pool file and the counters.
     void LoadPools();
+    // False, after telling the user, when this run must not write the pool file or counters.
+    bool PoolStateWritable();
 
 protected:
     BOOL OnInitDialog() override;

@@ -94,4 +94,34 @@ TEST_F(Startup, ACounterMismatchIsReportedOnceAtStart) {
     EXPECT_TRUE(program.WaitForExit(10000));
 }
 
+TEST_F(Startup, AnUnreadablePoolFileIsReportedAndNothingIsWrittenOverIt) {
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files", "1");
+    const std::string poolFile = WindowsDir() + "qmfiles.cfg";
+    WriteFileBytes(poolFile, std::string(1, 5) + "a.bmp" + std::string(1, 3) + "C:\\" + std::string(20, '\0'));
+    HANDLE lock = CreateFileA(poolFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const char* unreadable =
+        "Couldn't read the file list qmfiles.cfg. Changes to the file lists can't be saved until Quill Mere is "
+        "started again.";
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(ScratchFolder()));
+    HWND box = program.WaitForMessageBox(unreadable);
+    ASSERT_TRUE(box) << "the failed load was not reported";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    for (WPARAM command : {32774, 32777}) {  // Add Files, Modify Selected Files
+        PostMessageA(window, WM_COMMAND, command, 0);
+        box = program.WaitForMessageBox(unreadable, 5000);
+        ASSERT_TRUE(box) << "command " << command << " was not refused";
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+    }
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(program.WaitForExit(10000));
+    CloseHandle(lock);
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files"), "1");
+}
+
 }  // namespace qm::e2e

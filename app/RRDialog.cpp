@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/HelpFile.h"
 #include "app/SchedulerThreads.h"
 #include "app/StartupRules.h"
 #include "pools/FileSearch.h"
@@ -45,13 +46,6 @@ std::string ModulePath() {
     std::vector<char> buffer(32768);
     DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     return std::string(buffer.data(), length < buffer.size() ? length : 0);
-}
-
-std::string WithExtension(const std::string& path, const char* extension) {
-    std::size_t dot = path.find_last_of('.');
-    std::size_t slash = path.find_last_of('\\');
-    std::string stem = dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path.substr(0, dot) : path;
-    return stem + extension;
 }
 
 bool FileExists(const std::string& path) {
@@ -316,22 +310,16 @@ bool CRRDialog::OnPaint() {
     return true;
 }
 
-// The program's help: the WinHelp file beside the program where there is one, otherwise
-// the HTML page installed beside it, opened by the shell.
 void CRRDialog::OnHelp() {
-    std::string program = ModulePath();
-    std::string winHelpFile = WithExtension(program, ".HLP");
-    if (FileExists(winHelpFile)) {
-        WinHelpA(m_hWnd, winHelpFile.c_str(), HELP_CONTENTS, 0);
-        return;
+    HelpChoice help = ChooseHelpFile(ModulePath(), FileExists);
+    if (help.kind == HelpChoice::winHelp) {
+        WinHelpA(m_hWnd, help.path.c_str(), HELP_CONTENTS, 0);
+    } else if (help.kind == HelpChoice::missing) {
+        ShowMessage("Couldn't find the help file " + help.path + ".");
+    } else if (reinterpret_cast<INT_PTR>(ShellExecuteA(m_hWnd, "open", help.path.c_str(), nullptr, nullptr,
+                                                        SW_SHOWNORMAL)) <= 32) {
+        ShowMessage("Couldn't open the help file " + help.path + ".");
     }
-    std::string page = WithExtension(program, ".htm");
-    if (!FileExists(page)) {
-        ShowMessage("Couldn't find the help file " + page + ".");
-        return;
-    }
-    HINSTANCE opened = ShellExecuteA(m_hWnd, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(opened) <= 32) ShowMessage("Couldn't open the help file " + page + ".");
 }
 
 void CRRDialog::OnAbout() {
@@ -453,14 +441,12 @@ void CRRDialog::RandomizeAllSchemes() {}
 void CRRDialog::RandomizeScheme() {}
 
 // The switches follow their boxes; what they do to the desktop comes with the randomizers.
-void CRRDialog::ToggleWallpaperEnabled() {
-    SetDisplaySwitch(1, IsDlgButtonChecked(m_hWnd, IDC_WALLPAPER_ENABLED) == BST_CHECKED);
+void CRRDialog::FollowSwitchBox(int position, int box) {
+    SetDisplaySwitch(position, IsDlgButtonChecked(m_hWnd, box) == BST_CHECKED);
     ApplyDisplaySwitches();
 }
-void CRRDialog::ToggleScreenSaverEnabled() {
-    SetDisplaySwitch(0, IsDlgButtonChecked(m_hWnd, IDC_SCREENSAVER_ENABLED) == BST_CHECKED);
-    ApplyDisplaySwitches();
-}
+void CRRDialog::ToggleWallpaperEnabled() { FollowSwitchBox(1, IDC_WALLPAPER_ENABLED); }
+void CRRDialog::ToggleScreenSaverEnabled() { FollowSwitchBox(0, IDC_SCREENSAVER_ENABLED); }
 
 void CRRDialog::OnChooseFiles() {
     if (!PoolStateWritable()) return;

@@ -49,6 +49,7 @@ private:
     void Exit();
     void ShowMessage(const std::string& text);
     void SetDisplaySwitch(int position, bool on);
+    void FollowSwitchBox(int position, int box);
 
     // Window messages.
     LRESULT OnTrayIcon(WPARAM wParam, LPARAM lParam);

@@ -11,7 +11,7 @@ target_link_libraries(qmwin32 PUBLIC qmcore advapi32)
 
 file(GLOB QM_UI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.cpp)
-list(REMOVE_ITEM QM_UI_SOURCES ${CMAKE_SOURCE_DIR}/app/StartupRules.cpp)
+list(REMOVE_ITEM QM_UI_SOURCES ${CMAKE_SOURCE_DIR}/app/StartupRules.cpp ${CMAKE_SOURCE_DIR}/app/HelpFile.cpp)
 add_executable(QuillMere WIN32 ${QM_UI_SOURCES} resources/QuillMere.rc)
 target_link_libraries(QuillMere PRIVATE qmwin32 comctl32 shell32 gdi32 user32)
 set_target_properties(QuillMere PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -5,20 +5,11 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/fake/MemoryStreams.h"
 #include "pools/Archive.h"
 #include "pools/FileEntry.h"
 
 namespace qm::test {
-
-class MemoryWriteStream : public IWriteStream {
-public:
-    bool Write(const void* data, std::size_t count) override {
-        bytes.append(static_cast<const char*>(data), count);
-        return true;
-    }
-    bool Close() override { return true; }
-    std::string bytes;
-};
 
 inline std::string I32(std::int32_t value) {
     auto u = static_cast<std::uint32_t>(value);

@@ -1,7 +1,10 @@
 // Start-up decisions: directories, kind of run, first start, the installed pool file.
 #include <gtest/gtest.h>
 
+#include "app/HelpFile.h"
 #include "app/StartupRules.h"
+
+#include <set>
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeSystem.h"
 #include "pools/FileSearch.h"
@@ -97,6 +100,26 @@ TEST(FileSearch, FindFileInFolderWantsTheSearchedNameItself) {
     EXPECT_TRUE(FindFileInFolder(files, "C:\\W\\", "clouds.bmp"));
     EXPECT_FALSE(FindFileInFolder(files, "C:\\W", "clouds.bmp"));
     EXPECT_FALSE(FindFileInFolder(files, "C:\\W\\", "*.bmp"));  // a wildcard finds, but is not the name
+}
+
+}  // namespace qm::test
+
+namespace qm::test {
+
+TEST(HelpFile, WinHelpFileFirstThenThePageBesideTheProgram) {
+    std::set<std::string> present;
+    auto exists = [&](const std::string& path) { return present.count(path) != 0; };
+    const std::string program = "C:\\Program Files\\Quill.Mere\\QuillMere.exe";
+    HelpChoice none = ChooseHelpFile(program, exists);
+    EXPECT_EQ(none.kind, HelpChoice::missing);
+    EXPECT_EQ(none.path, "C:\\Program Files\\Quill.Mere\\QuillMere.htm");
+    present.insert("C:\\Program Files\\Quill.Mere\\QuillMere.htm");
+    EXPECT_EQ(ChooseHelpFile(program, exists).kind, HelpChoice::page);
+    present.insert("C:\\Program Files\\Quill.Mere\\QuillMere.HLP");
+    HelpChoice winHelp = ChooseHelpFile(program, exists);
+    EXPECT_EQ(winHelp.kind, HelpChoice::winHelp);
+    EXPECT_EQ(winHelp.path, "C:\\Program Files\\Quill.Mere\\QuillMere.HLP");
+    EXPECT_EQ(WithExtension("C:\\a.b\\prog", ".htm"), "C:\\a.b\\prog.htm");  // a dot in a folder is no extension
 }
 
 }  // namespace qm::test

@@ -139,6 +139,23 @@ TEST_F(PoolLoad, APoolFullerThanItsCounterGrowsAndKeepsEveryEntry) {
     EXPECT_EQ(pools.m_nScreenSaverFiles, 0);
 }
 
+TEST_F(PoolLoad, TheSoundPoolStopsAtItsTenThousandSlots) {
+    // Records beyond the sound pool's slots stay in the file and out of memory; the
+    // wallpaper after them still loads.
+    const int sounds = CPools::kSoundSlots + 2;
+    std::string record = Record(File("a.wav"), media, 1, 0, 0, 1, 0, {"Default"});
+    std::string bytes;
+    bytes.reserve(record.size() * sounds + 64);
+    for (int i = 0; i < sounds; ++i) bytes += record;
+    WritePoolFile(bytes + Record(File("b.bmp"), media, 0, 1, 0, 0, 0));
+    SetCounters(sounds, 1, 0);
+    EXPECT_TRUE(Load().counterMismatch);
+    EXPECT_EQ(pools.m_nSoundFiles, CPools::kSoundSlots);
+    EXPECT_EQ(pools.m_soundFiles.size(), static_cast<std::size_t>(CPools::kSoundSlots));
+    EXPECT_EQ(pools.m_soundSchemes.back().names, std::vector<std::string>{"Default"});
+    EXPECT_EQ(pools.m_nWallpaperFiles, 1);
+}
+
 TEST_F(PoolLoad, CorruptCountersNeitherAllocateNorOverflow) {
     WritePoolFile(Record(File("a.bmp"), media, 0, 1, 0, 0, 0));
     SetCounters(2147483647, 2147483647, -5);

@@ -6,6 +6,7 @@
 #include "app/StartupRules.h"
 #include "platform/win32/Win32Platform.h"
 #include "pools/FileSearch.h"
+#include "pools/RegistryAccess.h"
 
 namespace qm::test {
 
@@ -40,6 +41,21 @@ TEST(Win32FileSystem, FileSizeOfAcceptsTheDoubledBackslashOfTheInstalledScreenSa
     std::uint32_t size = FileSizeOf(files, windows + "\\system32\\notepad.exe");
     EXPECT_GT(size, 0u);
     EXPECT_EQ(size, FileSizeOf(files, windows + "system32\\NOTEPAD.EXE"));
+}
+
+TEST(Win32Registry, AValueTooLargeToReadCountsAsAbsent) {
+    const char key[] = "Software\\Corvalith\\Quill Mere\\2.0\\Huge";
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &handle), ERROR_SUCCESS);
+    std::string huge(Win32Registry::kMaxValueBytes + 10, 'x');
+    RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(huge.c_str()),
+                   static_cast<DWORD>(huge.size() + 1));
+    RegCloseKey(handle);
+    Win32Registry registry;
+    EXPECT_EQ(ReadRegistryString(registry, RegistryRoot::LocalMachine, key), "");
+    EXPECT_TRUE(WriteRegistryString(registry, key, "small", RegistryRoot::LocalMachine));
+    EXPECT_EQ(ReadRegistryString(registry, RegistryRoot::LocalMachine, key), "small");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
 }
 
 }  // namespace qm::test

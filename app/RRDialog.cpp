@@ -99,8 +99,8 @@ void CRRDialog::RunInitialisationSequence() {
 
     int loaded = LoadPreferences(m_registry, *this);
     ApplyPreferenceDefaults(loaded, *this);
-    m_bStartupRandomize = m_strPrefs.size() > 0 && m_strPrefs[0] == 'y';
-    m_bIntervalRandomize = (m_strPrefs.size() > 1 && m_strPrefs[1] == 'y') || (m_strPrefs.size() > 2 && m_strPrefs[2] == 'y');
+    m_bStartupRandomize = StartupRandomizeOn(m_strPrefs);
+    m_bIntervalRandomize = TimedRandomizationOn(m_strPrefs);
     m_bFirstRun = IsFirstStart(loaded, ChooseRunKind(m_strProgramDir, m_strWindowsDir));
 
     m_menu = LoadMenuA(m_hInstance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
@@ -384,8 +384,8 @@ LRESULT CRRDialog::OnIntervalElapsed(WPARAM wParam) {
         return 0;
     }
     m_bUnattended = 1;
-    if (m_strPrefs.size() > 1 && m_strPrefs[1] == 'y') RandomizeWallpaper();
-    if (m_strPrefs.size() > 2 && m_strPrefs[2] == 'y') RandomizeAllSchemes();
+    if (WallpaperOnInterval(m_strPrefs)) RandomizeWallpaper();  // never the screen saver
+    if (SoundsOnInterval(m_strPrefs)) RandomizeAllSchemes();
     m_bUnattended = 0;
     StartIntervalThread(m_hWnd);
     return 0;

@@ -44,6 +44,15 @@ std::string IntervalCodeFromPrefs(const std::string& prefs) {
     return kIntervalTable[index].code;
 }
 
+static bool FlagOn(const std::string& prefs, std::size_t position) {
+    return prefs.size() > position && prefs[position] == 'y';
+}
+
+bool StartupRandomizeOn(const std::string& prefs) { return FlagOn(prefs, 0); }
+bool WallpaperOnInterval(const std::string& prefs) { return FlagOn(prefs, 1); }
+bool SoundsOnInterval(const std::string& prefs) { return FlagOn(prefs, 2); }
+bool TimedRandomizationOn(const std::string& prefs) { return WallpaperOnInterval(prefs) || SoundsOnInterval(prefs); }
+
 bool ScreenSaverSwitchOn(const std::string& displayFlags) {
     return !displayFlags.empty() && displayFlags.front() == 'y';
 }

@@ -38,6 +38,13 @@ void ApplyPreferenceDefaults(int loaded, CPreferences& prefs);
 // The interval code of the number after the three flags (atoi-style), or "none".
 std::string IntervalCodeFromPrefs(const std::string& prefs);
 
+// The flags of the preference string; a string too short to hold a flag has it off.
+bool StartupRandomizeOn(const std::string& prefs);   // position 0
+bool WallpaperOnInterval(const std::string& prefs);  // position 1
+bool SoundsOnInterval(const std::string& prefs);     // position 2
+// Timed randomization is on: the wallpaper or the sounds change every interval.
+bool TimedRandomizationOn(const std::string& prefs);
+
 // The display switches as the main window reads them: each position compared with 'y'.
 bool ScreenSaverSwitchOn(const std::string& displayFlags);
 bool WallpaperSwitchOn(const std::string& displayFlags);

@@ -146,6 +146,17 @@ TEST(Preferences, IntervalCodesFollowTheTable) {
         EXPECT_EQ(IntervalCodeFromPrefs("nyy" + std::to_string(entry.index)), entry.code);
 }
 
+TEST(Preferences, FlagsOfThePreferenceString) {
+    EXPECT_TRUE(StartupRandomizeOn("ynn|"));
+    EXPECT_FALSE(TimedRandomizationOn("ynn|"));
+    EXPECT_TRUE(TimedRandomizationOn("nyn7"));
+    EXPECT_TRUE(TimedRandomizationOn("nny7"));
+    EXPECT_TRUE(WallpaperOnInterval("yyn0"));
+    EXPECT_FALSE(SoundsOnInterval("yyn0"));
+    EXPECT_FALSE(StartupRandomizeOn(""));
+    EXPECT_FALSE(TimedRandomizationOn("n"));  // too short: off, no overrun
+}
+
 TEST(Preferences, SwitchesReadFirstAndLastCharacter) {
     EXPECT_TRUE(ScreenSaverSwitchOn("yn"));
     EXPECT_FALSE(WallpaperSwitchOn("yn"));

@@ -142,7 +142,9 @@ TEST_F(MainWindow, ShowsEveryControlWithTheVersionLineAndAMenu) {
         HWND control = GetDlgItem(window, expected.id);
         ASSERT_TRUE(control);
         EXPECT_EQ(ClassOf(control), expected.className);
-        if (expected.id != 1002) EXPECT_EQ(TextOf(control), expected.text);
+        if (expected.id != 1002) {
+            EXPECT_EQ(TextOf(control), expected.text);
+        }
     }
     EXPECT_EQ(TextOf(GetDlgItem(window, 1028)), "Quill Mere Version 2.01");
     EXPECT_TRUE(GetMenu(window) != nullptr);
@@ -209,6 +211,24 @@ TEST_F(MainWindow, AboutOpensTheAboutBoxUntilItIsClosed) {
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "About Quill Mere") != nullptr; }, 5000));
     PostMessageA(FindWindowA(nullptr, "About Quill Mere"), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "About Quill Mere") == nullptr; }, 5000));
+    Exit(window);
+}
+
+TEST_F(MainWindow, HelpWithoutAHelpFileBesideTheProgramSaysWhatIsMissing) {
+    // A copy of the program in a folder of its own, without the help page beside it.
+    std::string folder = ScratchFolder() + "nohelp\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(g_programPath.c_str(), (folder + "QuillMere.exe").c_str(), FALSE));
+    DeleteFileA((folder + "QuillMere.htm").c_str());
+    std::string saved = g_programPath;
+    g_programPath = folder + "QuillMere.exe";
+    HWND window = StartProgram();
+    g_programPath = saved;
+    ASSERT_TRUE(window);
+    PostMessageA(window, WM_COMMAND, 32780, 0);
+    HWND box = program.WaitForMessageBox("Couldn't find the help file " + folder + "QuillMere.htm.", 5000);
+    ASSERT_TRUE(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
     Exit(window);
 }
 

@@ -94,16 +94,32 @@ TEST_F(Startup, ACounterMismatchIsReportedOnceAtStart) {
     EXPECT_TRUE(program.WaitForExit(10000));
 }
 
-TEST_F(Startup, AnUnreadablePoolFileIsReportedAndNothingIsWrittenOverIt) {
-    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+namespace {
+
+const char kUnreadable[] =
+    "Couldn't read the file list qmfiles.cfg. Changes to the file lists can't be saved until Quill Mere is "
+    "started again.";
+
+// A pool file that another program holds open, so that Quill Mere cannot read it.
+HANDLE LockedPoolFile() {
     WriteDefaultValue(HKEY_LOCAL_MACHINE, "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files", "1");
     const std::string poolFile = WindowsDir() + "qmfiles.cfg";
     WriteFileBytes(poolFile, std::string(1, 5) + "a.bmp" + std::string(1, 3) + "C:\\" + std::string(20, '\0'));
-    HANDLE lock = CreateFileA(poolFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    return CreateFileA(poolFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+void CloseMessageBox(HWND box) {
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
+}
+
+}  // namespace
+
+TEST_F(Startup, AnUnreadablePoolFileIsReportedAndNothingIsWrittenOverIt) {
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+    HANDLE lock = LockedPoolFile();
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    const char* unreadable =
-        "Couldn't read the file list qmfiles.cfg. Changes to the file lists can't be saved until Quill Mere is "
-        "started again.";
+    const char* unreadable = kUnreadable;
     ProgramDriver program;
     ASSERT_TRUE(program.Start(ScratchFolder()));
     HWND box = program.WaitForMessageBox(unreadable);
@@ -115,13 +131,34 @@ TEST_F(Startup, AnUnreadablePoolFileIsReportedAndNothingIsWrittenOverIt) {
         PostMessageA(window, WM_COMMAND, command, 0);
         box = program.WaitForMessageBox(unreadable, 5000);
         ASSERT_TRUE(box) << "command " << command << " was not refused";
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+        CloseMessageBox(box);
     }
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(program.WaitForExit(10000));
     CloseHandle(lock);
     EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files"), "1");
+}
+
+TEST_F(Startup, TheFirstStartRunsTheAddFilesCommand) {
+    // No stored preferences: the first start. Add Files, refused here because the pool
+    // file cannot be read, shows that it ran right after the start-up's own report.
+    HANDLE lock = LockedPoolFile();
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(ScratchFolder()));
+    HWND first = program.WaitForMessageBox(kUnreadable);
+    ASSERT_TRUE(first);
+    CloseMessageBox(first);
+    HWND second = program.WaitForMessageBox(kUnreadable, 5000);
+    ASSERT_TRUE(second) << "the first start did not run Add Files";
+    CloseMessageBox(second);
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(program.WaitForExit(10000));
+    CloseHandle(lock);
+    // The preferences stored at the end make the next start an ordinary one.
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nnnnn|;");
 }
 
 }  // namespace qm::e2e

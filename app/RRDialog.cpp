@@ -8,6 +8,7 @@
 
 #include "app/HelpFile.h"
 #include "app/SchedulerThreads.h"
+#include "app/WindowMessages.h"
 #include "app/StartupRules.h"
 #include "pools/FileSearch.h"
 #include "pools/PoolLoader.h"

@@ -3,16 +3,9 @@
 // window; all randomizing happens on the user-interface thread.
 #include <windows.h>
 
-namespace qm {
+#include "app/WindowMessages.h"
 
-enum : UINT {
-    UM_STARTUP_DELAY_ELAPSED = 0x405,
-    UM_TRAY_ICON = 0x40A,
-    UM_CHOOSER_RESULT = 0x40F,
-    UM_MANAGE_RESULT = 0x414,
-    UM_STARTUP_RANDOMIZE = 0x419,
-    UM_INTERVAL_ELAPSED = 0x41E,
-};
+namespace qm {
 
 // Posts the quit request when the start-up run is to end, else UM_STARTUP_RANDOMIZE.
 void StartStartupSignal(HWND mainWindow, int priority);

@@ -1,16 +1,15 @@
+#include <vector>
+
 #include "core/TestPlatform.h"
 
 namespace qm::test {
 
 void DeleteKeyTree(IRegistry& registry, RegistryRoot root, const std::string& path) {
+    // Names first: deleting while enumerating would shift the indexes.
+    std::vector<std::string> children;
     std::string child;
-    while (registry.EnumSubkey(root, path, 0, child)) {
-        std::size_t before = child.size();
-        DeleteKeyTree(registry, root, path + "\\" + child);
-        if (registry.EnumSubkey(root, path, 0, child) && child.size() == before &&
-            registry.KeyExists(root, path + "\\" + child))
-            break;  // could not delete; avoid looping forever
-    }
+    for (unsigned i = 0; registry.EnumSubkey(root, path, i, child); ++i) children.push_back(child);
+    for (const auto& name : children) DeleteKeyTree(registry, root, path + "\\" + name);
     registry.DeleteKey(root, path);
 }
 

@@ -82,9 +82,18 @@ bool ProgramDriver::Start(const std::string& workingFolder) {
     }
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + g_programPath + "\"";
-    return CreateProcessA(g_programPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          workingFolder.c_str(), &startup, &m_process) != 0;
+    // Starting a process under Wine fails now and then for reasons of its own; the start
+    // is the driver's, so it is tried again. What the program does once started is not.
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        std::string commandLine = "\"" + g_programPath + "\"";
+        if (CreateProcessA(g_programPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           workingFolder.c_str(), &startup, &m_process))
+            return true;
+        std::fprintf(stderr, "starting %s in %s failed (error %lu), attempt %d\n", g_programPath.c_str(),
+                     workingFolder.c_str(), GetLastError(), attempt);
+        Sleep(500);
+    }
+    return false;
 }
 
 HWND ProgramDriver::WaitForMainWindow(DWORD ms) {
@@ -170,6 +179,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 std::string ScratchFolder() {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
+    CreateDirectoryA(temp, nullptr);  // a fresh prefix may not have made it yet
     std::string folder = std::string(temp) + "qm-e2e\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;

@@ -1,12 +1,13 @@
 #include "app/HelpFile.h"
 
+#include "platform/PathParts.h"
+
 namespace qm {
 
 std::string WithExtension(const std::string& path, const char* extension) {
-    std::size_t dot = path.find_last_of('.');
-    std::size_t slash = path.find_last_of('\\');
-    bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return (hasExtension ? path.substr(0, dot) : path) + extension;
+    const PathParts parts = SplitPath(path);
+    std::size_t dot = parts.name.find_last_of('.');
+    return parts.folder + (dot == std::string::npos ? parts.name : parts.name.substr(0, dot)) + extension;
 }
 
 HelpChoice ChooseHelpFile(const std::string& programPath, const std::function<bool(const std::string&)>& fileExists) {

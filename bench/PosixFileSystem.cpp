@@ -1,4 +1,5 @@
 #include "PosixFileSystem.h"
+#include "platform/PathParts.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -94,9 +95,9 @@ std::string PosixFileSystem::ToPosix(const std::string& path) {
 
 void PosixFileSystem::Search(const std::string& pattern,
                              const std::function<bool(const FoundEntry&)>& visit) {
-    std::size_t slash = pattern.find_last_of('\\');
-    std::string folder = slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+    const PathParts parts = SplitPath(pattern);
+    const std::string& folder = parts.folder;
+    const std::string& name = parts.name;
     if (name.empty()) return;  // a pattern ending in a backslash finds nothing, as on Windows
 
     if (!HasWildcard(name)) {
@@ -144,5 +145,31 @@ std::unique_ptr<IWriteStream> PosixFileSystem::OpenWrite(const std::string& path
 bool PosixFileSystem::SameName(const std::string& a, const std::string& b) {
     return ::strcasecmp(a.c_str(), b.c_str()) == 0;
 }
+
+bool PosixFileSystem::Copy(const std::string& from, const std::string& to) {
+    std::unique_ptr<IReadStream> in = OpenRead(from);
+    std::unique_ptr<IWriteStream> out = in ? OpenWrite(to, WriteMode::CreateAlways) : nullptr;
+    if (!out) return false;
+    char buffer[65536];
+    for (long got; (got = in->Read(buffer, sizeof buffer)) != 0;)
+        if (got < 0 || !out->Write(buffer, static_cast<std::size_t>(got))) return false;
+    return out->Close();
+}
+
+bool PosixFileSystem::Delete(const std::string& path) { return ::unlink(ToPosix(path).c_str()) == 0; }
+
+bool PosixFileSystem::MoveReplacing(const std::string& from, const std::string& to) {
+    return ::rename(ToPosix(from).c_str(), ToPosix(to).c_str()) == 0;
+}
+
+bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
+    struct stat st;
+    if (::stat(ToPosix(to).c_str(), &st) == 0) return false;
+    return ::rename(ToPosix(from).c_str(), ToPosix(to).c_str()) == 0;
+}
+
+bool PosixFileSystem::CreateFolder(const std::string& path) { return ::mkdir(ToPosix(path).c_str(), 0755) == 0; }
+
+bool PosixFileSystem::RemoveFolder(const std::string& path) { return ::rmdir(ToPosix(path).c_str()) == 0; }
 
 }  // namespace qm::bench

@@ -25,6 +25,15 @@ public:
     std::unique_ptr<IReadStream> OpenRead(const std::string& path) override;
     std::unique_ptr<IWriteStream> OpenWrite(const std::string& path, WriteMode mode) override;
     bool SameName(const std::string& a, const std::string& b) override;
+    bool Copy(const std::string& from, const std::string& to) override;
+    bool Delete(const std::string& path) override;
+    bool MoveReplacing(const std::string& from, const std::string& to) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    bool CreateFolder(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    // One fixed drive, C:.
+    std::uint32_t LogicalDrives() override { return 1u << 2; }
+    DriveKind KindOfDrive(const std::string&) override { return DriveKind::Fixed; }
 
     // The POSIX path of a path in the program's convention.
     static std::string ToPosix(const std::string& path);

@@ -7,12 +7,9 @@ add_library(qmwin32 STATIC
   platform/win32/Win32Registry.cpp
   platform/win32/Win32System.cpp
 )
-target_link_libraries(qmwin32 PUBLIC qmcore advapi32)
+target_link_libraries(qmwin32 PUBLIC qmcore advapi32 shell32 user32)
 
-file(GLOB QM_UI_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.cpp)
-list(REMOVE_ITEM QM_UI_SOURCES ${CMAKE_SOURCE_DIR}/app/StartupRules.cpp ${CMAKE_SOURCE_DIR}/app/HelpFile.cpp)
-add_executable(QuillMere WIN32 ${QM_UI_SOURCES} resources/QuillMere.rc)
+add_executable(QuillMere WIN32 ${QM_PROGRAM_SOURCES} resources/QuillMere.rc)
 target_link_libraries(QuillMere PRIVATE qmwin32 comctl32 shell32 gdi32 user32)
 set_target_properties(QuillMere PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 # The help page goes next to the program.
@@ -31,7 +28,7 @@ file(GLOB QM_CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
 file(GLOB QM_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(qm_win32_tests ${QM_CORE_TESTS} ${QM_WIN32_TESTS})
 target_include_directories(qm_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(qm_win32_tests PRIVATE qmwin32 gtest_main)
+target_link_libraries(qm_win32_tests PRIVATE qmwin32 qmfault gtest_main)
 gtest_discover_tests(qm_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES RESOURCE_LOCK wine_registry)
 

@@ -34,6 +34,8 @@
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeSystem.h"
 #include "platform/fake/MemoryStreams.h"
+#include "platform/PathParts.h"
+#include "platform/ProxyFileSystem.h"
 #include "pools/Archive.h"
 #include "pools/FileEntry.h"
 #include "pools/FileSearch.h"
@@ -57,13 +59,12 @@ void Check(bool condition, const char* what) {
 // The pool file is in the fake; any other file asked for by a plain name (no wildcards) is
 // reported as found under the name asked for, the way the directory search reports a file
 // that is there. Searches with wildcards, reading and writing go to the fake.
-class EverythingExists : public IFileSystem {
+class EverythingExists : public ProxyFileSystem {
 public:
-    explicit EverythingExists(FakeFileSystem& files) : m_files(files) {}
+    explicit EverythingExists(FakeFileSystem& files) : ProxyFileSystem(files), m_files(files) {}
 
     void Search(const std::string& pattern, const std::function<bool(const FoundEntry&)>& visit) override {
-        std::size_t slash = pattern.find_last_of('\\');
-        std::string name = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+        std::string name = SplitPath(pattern).name;
         if (name.find_first_of("*?") != std::string::npos) {
             m_files.Search(pattern, visit);
             return;
@@ -71,11 +72,6 @@ public:
         if (name.empty()) return;  // a search for "folder\" finds nothing
         visit(FoundEntry{name, 0, false});
     }
-    std::unique_ptr<IReadStream> OpenRead(const std::string& path) override { return m_files.OpenRead(path); }
-    std::unique_ptr<IWriteStream> OpenWrite(const std::string& path, WriteMode mode) override {
-        return m_files.OpenWrite(path, mode);
-    }
-    bool SameName(const std::string& a, const std::string& b) override { return m_files.SameName(a, b); }
 
 private:
     FakeFileSystem& m_files;
@@ -175,7 +171,7 @@ void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decode
 
     // One set of pools for every input, as the program reloads into the pools it has: the
     // load must leave nothing of the previous input behind (the checks below would see
-    // it), and the ten thousand scheme slots are not allocated afresh for each input.
+    // it).
     static CPools pools;
     PoolLoadResult result = LoadPools(pools, registry, files, system, kWindowsDir, schemeCapacity);
 
@@ -191,7 +187,7 @@ void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decode
               static_cast<std::size_t>(pools.m_nScreenSaverFiles) == pools.m_screenSaverFiles.size(),
           "screen-saver count differs from the screen-saver paths");
     Check(pools.m_nSoundFiles <= CPools::kSoundSlots, "more sounds than sound slots");
-    Check(pools.m_soundSchemes.size() == static_cast<std::size_t>(CPools::kSoundSlots), "wrong number of scheme slots");
+    Check(pools.m_soundSchemes.size() == pools.m_soundFiles.size(), "a scheme list count differs from the sounds");
     const int capacity = std::clamp(schemeCapacity, 0, CFileEntry::kMaxSchemes);
     for (const SchemeList& list : pools.m_soundSchemes) {
         Check(list.capacity == capacity && list.capacity <= CFileEntry::kMaxSchemes, "wrong scheme capacity");
@@ -233,10 +229,8 @@ void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decode
     Check(pools.m_wallpaperFiles == wallpapers, "the wallpaper pool differs from the records");
     Check(pools.m_wallpaperTile == tiles, "the tile flags differ from the records");
     Check(pools.m_screenSaverFiles == savers, "the screen-saver pool differs from the records");
-    for (std::size_t i = 0; i < pools.m_soundSchemes.size(); ++i) {
-        const std::vector<std::string>& expected = i < schemes.size() ? schemes[i] : std::vector<std::string>();
-        Check(pools.m_soundSchemes[i].names == expected, "a sound's scheme names differ from its record");
-    }
+    for (std::size_t i = 0; i < pools.m_soundSchemes.size() && i < schemes.size(); ++i)
+        Check(pools.m_soundSchemes[i].names == schemes[i], "a sound's scheme names differ from its record");
 }
 
 }  // namespace

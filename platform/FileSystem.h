@@ -35,6 +35,9 @@ public:
 
 enum class WriteMode { CreateAlways, Append };
 
+// What the platform says a drive is (the numbers are Windows' own drive types).
+enum class DriveKind { Unknown = 0, NoRoot = 1, Removable = 2, Fixed = 3, Remote = 4, CdRom = 5, RamDisk = 6 };
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -49,6 +52,24 @@ public:
     virtual std::unique_ptr<IWriteStream> OpenWrite(const std::string& path, WriteMode mode) = 0;
     // True when two file names are the same name for the file system, ignoring letter case.
     virtual bool SameName(const std::string& a, const std::string& b) = 0;
+
+    // Copies the file `from` over `to`, replacing a file already there; false when nothing
+    // was copied (the old `to`, if any, may then be gone or unchanged, as on Windows).
+    virtual bool Copy(const std::string& from, const std::string& to) = 0;
+    // Deletes a file; false when there was none or it could not be deleted.
+    virtual bool Delete(const std::string& path) = 0;
+    // Puts the file `from` in the place of `to` in one step, replacing a file there, so that
+    // nobody ever finds `to` half-written; false leaves both as they were.
+    virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
+    // Renames a file or folder; false when `from` is missing or `to` exists already.
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    virtual bool CreateFolder(const std::string& path) = 0;
+    // Removes an empty folder; false when it holds anything or is missing.
+    virtual bool RemoveFolder(const std::string& path) = 0;
+    // The drive letters present: bit 0 for A:, bit 2 for C:, ...
+    virtual std::uint32_t LogicalDrives() = 0;
+    // The kind of the drive whose root is `root` (such as "C:\").
+    virtual DriveKind KindOfDrive(const std::string& root) = 0;
 };
 
 }  // namespace qm

@@ -30,6 +30,10 @@ public:
     virtual bool DeleteKey(RegistryRoot root, const std::string& path) = 0;
     // Creates the key and any missing keys above it; true when it exists afterwards.
     virtual bool CreateKey(RegistryRoot root, const std::string& path) = 0;
+    // The data of the named value (empty name: the default value); false when the key or
+    // the value is missing or too large to read.
+    virtual bool ReadValue(RegistryRoot root, const std::string& path, const std::string& name,
+                           std::string& data) = 0;
     // Sets a string value (REG_SZ) of an existing key; an empty name sets the default value.
     virtual bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                           const std::string& text) = 0;

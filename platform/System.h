@@ -19,6 +19,15 @@ public:
     virtual std::int64_t NowSeconds() = 0;
     // Converts UTF-16 text to the ANSI code page; characters it cannot hold become '?'.
     virtual std::string WideToAnsi(const std::u16string& text) = 0;
+
+    // Asks the desktop to show `path` as its wallpaper now and tells the other programs,
+    // without storing the setting (the registry value does that). False when refused.
+    virtual bool ShowWallpaper(const std::string& path) = 0;
+
+    enum class ShellFolder { Desktop, LocalAppData };
+    // A folder of the current user as the shell itself knows it, without a final
+    // backslash; false when the shell cannot tell.
+    virtual bool ShellFolderPath(ShellFolder folder, std::string& out) = 0;
 };
 
 }  // namespace qm

@@ -1,5 +1,7 @@
 #include "pools/FileSearch.h"
 
+#include "platform/PathParts.h"
+
 namespace qm {
 
 bool FindFileInFolder(IFileSystem& files, const std::string& folder, const std::string& name) {
@@ -12,12 +14,11 @@ bool FindFileInFolder(IFileSystem& files, const std::string& folder, const std::
 }
 
 std::uint32_t FileSizeOf(IFileSystem& files, const std::string& path) {
-    std::size_t slash = path.find_last_of('\\');
-    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const PathParts parts = SplitPath(path);
+    const std::string& name = parts.name;
     std::uint32_t size = 0;
     if (name.empty()) return 0;
-    files.Search(folder + name, [&](const FoundEntry& entry) {
+    files.Search(parts.folder + name, [&](const FoundEntry& entry) {
         if (!files.SameName(entry.name, name)) return true;
         size = static_cast<std::uint32_t>(entry.size);
         return false;
@@ -25,9 +26,6 @@ std::uint32_t FileSizeOf(IFileSystem& files, const std::string& path) {
     return size;
 }
 
-std::string FileNameOfPath(const std::string& path) {
-    std::size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string FileNameOfPath(const std::string& path) { return SplitPath(path).name; }
 
 }  // namespace qm

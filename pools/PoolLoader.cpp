@@ -21,12 +21,13 @@ void TakeEntry(CPools& pools, const CFileEntry& entry) {
         // The sound pool has a fixed number of scheme slots; a record beyond them is left
         // in the file and out of memory.
         if (pools.m_nSoundFiles >= CPools::kSoundSlots) return;
-        SchemeList& list = pools.m_soundSchemes[pools.m_nSoundFiles];
+        SchemeList list = pools.NewSchemeList();
         for (int slot = 0; slot < CFileEntry::kMaxSchemes; ++slot) {
             std::string name = entry.GetScheme(slot);
             if (name.empty() || static_cast<int>(list.names.size()) >= list.capacity) break;
             list.names.push_back(name);
         }
+        pools.m_soundSchemes.push_back(std::move(list));
         pools.m_soundFiles.push_back(entry.GetFullPath());
         ++pools.m_nSoundFiles;
     } else if (entry.IsWallpaper()) {
@@ -55,6 +56,7 @@ PoolLoadResult LoadPools(CPools& pools, IRegistry& registry, IFileSystem& files,
     const int wallpapers = GetWallpaperFileCount(registry);
     const int screenSavers = GetScreenSaverFileCount(registry);
     pools.m_soundFiles.reserve(Room(sounds));
+    pools.m_soundSchemes.reserve(Room(sounds));
     pools.m_wallpaperFiles.reserve(Room(wallpapers));
     pools.m_wallpaperTile.reserve(Room(wallpapers));
     pools.m_screenSaverFiles.reserve(Room(screenSavers));

@@ -8,7 +8,8 @@ void CPools::Reset(int schemeCapacity) {
     m_screenSaverFiles.clear();
     m_soundFiles.clear();
     m_nWallpaperFiles = m_nScreenSaverFiles = m_nSoundFiles = 0;
-    m_soundSchemes.assign(kSoundSlots, SchemeList{{}, schemeCapacity});
+    m_soundSchemes.clear();
+    m_nSchemeCapacity = schemeCapacity;
 }
 
 void CPools::Release() {

@@ -23,15 +23,19 @@ struct CPools {
     std::vector<std::string> m_screenSaverFiles;
     int m_nScreenSaverFiles = 0;
     std::vector<std::string> m_soundFiles;
-    std::vector<SchemeList> m_soundSchemes;       // kSoundSlots slots once loaded
+    std::vector<SchemeList> m_soundSchemes;       // one list per sound entry, at most kSoundSlots
     int m_nSoundFiles = 0;
+    int m_nSchemeCapacity = 0;                    // names each sound's list may hold
 
     // The pool file was there but could not be opened or read in this run. The pools then
     // lack its records, so writing the file or the counters would lose them.
     bool m_bPoolFileUnreadable = false;
 
-    // Empties every pool; each sound slot gets a new, empty list of `schemeCapacity` names.
+    // Empties every pool; sounds taken from now on get lists of `schemeCapacity` names.
+    // The sound pool's slots are made as sounds arrive, so an empty pool costs nothing.
     void Reset(int schemeCapacity);
+    // A new, empty scheme list of the pools' capacity, for the next sound entry.
+    SchemeList NewSchemeList() const { return SchemeList{{}, m_nSchemeCapacity}; }
     // Releases every array.
     void Release();
 };

@@ -50,32 +50,49 @@ INT_PTR CALLBACK CDialogBase::DialogProc(HWND hwnd, UINT message, WPARAM wParam,
         self = reinterpret_cast<CDialogBase*>(lParam);
         SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         self->m_hWnd = hwnd;
-        return self->OnInitDialog();
+    } else {
+        self = reinterpret_cast<CDialogBase*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     }
-    self = reinterpret_cast<CDialogBase*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     if (!self) return FALSE;
+    try {
+        return self->Route(message, wParam, lParam);
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+INT_PTR CDialogBase::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_INITDIALOG: return OnInitDialog();
     case WM_COMMAND: {
         WORD id = LOWORD(wParam);
-        if (id == IDOK) self->OnOK();
-        else if (id == IDCANCEL) self->OnCancel();
-        else if (!self->OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return FALSE;
+        if (id == IDOK) OnOK();
+        else if (id == IDCANCEL) OnCancel();
+        else if (!OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return FALSE;
         return TRUE;
     }
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (!header || !OnNotify(static_cast<int>(header->idFrom), header, result)) return FALSE;
+        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    case WM_TIMER: return OnTimer(wParam) ? TRUE : FALSE;
     case WM_DESTROY:
-        self->OnDestroy();
+        OnDestroy();
         return FALSE;
     case WM_NCDESTROY:
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-        self->m_hWnd = nullptr;
+        SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+        m_hWnd = nullptr;
         return FALSE;
     default: {
         bool handled = false;
-        INT_PTR result = self->OnMessage(message, wParam, lParam, handled);
+        INT_PTR result = OnMessage(message, wParam, lParam, handled);
         if (!handled) return FALSE;
         // Control colours return their brush directly; other messages through the result slot.
         if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return result;
-        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
     }

@@ -27,6 +27,10 @@ protected:
     virtual void OnCancel() { EndModal(IDCANCEL); }
     // Commands other than IDOK and IDCANCEL; return true when handled.
     virtual bool OnCommand(WORD /*id*/, WORD /*code*/, HWND /*control*/) { return false; }
+    // A control's notification (WM_NOTIFY); return true when handled, with its answer in `result`.
+    virtual bool OnNotify(int /*controlId*/, NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
+    // A timer of this window elapsed; return true when handled.
+    virtual bool OnTimer(UINT_PTR /*timerId*/) { return false; }
     // Any other message; set `handled` to give the message a result of one's own.
     virtual INT_PTR OnMessage(UINT /*message*/, WPARAM, LPARAM, bool& handled) {
         handled = false;
@@ -42,7 +46,10 @@ protected:
     HINSTANCE m_hInstance;
 
 private:
+    // Catches every exception at the border with Windows' message dispatch: the program
+    // keeps no log, so a handler that throws ends as if it had not handled the message.
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam);
     UINT m_templateId;
     bool m_endModal = false;
     INT_PTR m_modalResult = 0;

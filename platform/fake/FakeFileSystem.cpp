@@ -1,8 +1,10 @@
 #include "platform/fake/FakeFileSystem.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
+#include "platform/PathParts.h"
 #include "platform/fake/FoldCase.h"
 
 namespace qm {
@@ -19,12 +21,9 @@ bool WildcardMatch(const char* pattern, const char* text) {
 
 class StringReader : public IReadStream {
 public:
-    StringReader(std::string data, long errorAfter) : m_data(std::move(data)), m_errorAfter(errorAfter) {}
+    explicit StringReader(std::string data) : m_data(std::move(data)) {}
     long Read(void* buffer, std::size_t count) override {
-        std::size_t limit = m_data.size();
-        if (m_errorAfter >= 0 && m_pos >= static_cast<std::size_t>(m_errorAfter)) return -1;
-        if (m_errorAfter >= 0) limit = std::min(limit, static_cast<std::size_t>(m_errorAfter));
-        std::size_t n = std::min(count, limit - std::min(limit, m_pos));
+        std::size_t n = std::min(count, m_data.size() - m_pos);
         std::memcpy(buffer, m_data.data() + m_pos, n);
         m_pos += n;
         return static_cast<long>(n);
@@ -33,7 +32,6 @@ public:
 
 private:
     std::string m_data;
-    long m_errorAfter;
     std::size_t m_pos = 0;
 };
 
@@ -96,16 +94,14 @@ void FakeFileSystem::Remove(const std::string& path) { m_nodes.erase(Key(path));
 void FakeFileSystem::Search(const std::string& pattern,
                             const std::function<bool(const FoundEntry&)>& visit) {
     std::string normal = Normalise(pattern);
-    std::size_t slash = normal.find_last_of('\\');
-    std::string folder = slash == std::string::npos ? std::string() : normal.substr(0, slash + 1);
-    std::string namePattern = FoldCase(slash == std::string::npos ? normal : normal.substr(slash + 1));
+    const PathParts searched = SplitPath(normal);
+    std::string namePattern = FoldCase(searched.name);
     if (namePattern.empty()) return;
-    std::string folderKey = FoldCase(folder);
+    std::string folderKey = FoldCase(searched.folder);
     for (const auto& [key, node] : m_nodes) {
-        std::size_t nodeSlash = node.path.find_last_of('\\');
-        std::string nodeFolder = nodeSlash == std::string::npos ? std::string() : node.path.substr(0, nodeSlash + 1);
-        std::string nodeName = nodeSlash == std::string::npos ? node.path : node.path.substr(nodeSlash + 1);
-        if (FoldCase(nodeFolder) != folderKey || nodeName.empty()) continue;
+        const PathParts parts = SplitPath(node.path);
+        const std::string& nodeName = parts.name;
+        if (FoldCase(parts.folder) != folderKey || nodeName.empty()) continue;
         if (!WildcardMatch(namePattern.c_str(), FoldCase(nodeName).c_str())) continue;
         FoundEntry entry{nodeName, node.isFolder ? 0 : node.content.size(), node.isFolder};
         if (!visit(entry)) return;
@@ -115,17 +111,16 @@ void FakeFileSystem::Search(const std::string& pattern,
 std::unique_ptr<IReadStream> FakeFileSystem::OpenRead(const std::string& path) {
     std::string key = Key(path);
     auto it = m_nodes.find(key);
-    if (it == m_nodes.end() || it->second.isFolder || unreadable.count(key)) return nullptr;
-    auto error = readErrorAfter.find(key);
-    return std::make_unique<StringReader>(it->second.content,
-                                          error == readErrorAfter.end() ? -1 : error->second);
+    if (it == m_nodes.end() || it->second.isFolder || m_locked.count(key)) return nullptr;
+    return std::make_unique<StringReader>(it->second.content);
 }
 
 std::unique_ptr<IWriteStream> FakeFileSystem::OpenWrite(const std::string& path, WriteMode mode) {
     std::string key = Key(path);
     auto it = m_nodes.find(key);
-    if (it != m_nodes.end() && (it->second.isFolder || unreadable.count(key))) return nullptr;
+    if (it != m_nodes.end() && (it->second.isFolder || m_locked.count(key))) return nullptr;
     if (it == m_nodes.end()) {
+        if (!ParentExists(path)) return nullptr;
         AddFile(path);
         it = m_nodes.find(key);
     } else if (mode == WriteMode::CreateAlways) {
@@ -136,6 +131,106 @@ std::unique_ptr<IWriteStream> FakeFileSystem::OpenWrite(const std::string& path,
 
 bool FakeFileSystem::SameName(const std::string& a, const std::string& b) {
     return FoldCase(a) == FoldCase(b);
+}
+
+bool FakeFileSystem::IsFolder(const std::string& path) const {
+    auto it = m_nodes.find(Key(path));
+    return it != m_nodes.end() && it->second.isFolder;
+}
+
+void FakeFileSystem::Lock(const std::string& path) { m_locked.insert(Key(path)); }
+
+bool FakeFileSystem::IsLocked(const std::string& path) const { return m_locked.count(Key(path)) != 0; }
+
+bool FakeFileSystem::HasChildren(const std::string& key) const {
+    std::string prefix = key.back() == '\\' ? key : key + "\\";
+    auto it = m_nodes.lower_bound(prefix);
+    return it != m_nodes.end() && it->first.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool FakeFileSystem::ParentExists(const std::string& path) const {
+    std::string normal = Normalise(path);
+    std::size_t slash = normal.find_last_of('\\');
+    if (slash == std::string::npos) return true;  // relative to the working folder
+    std::string parent = normal.substr(0, slash);
+    if (parent.size() == 2 && parent[1] == ':') return true;  // a drive root
+    return IsFolder(parent);
+}
+
+bool FakeFileSystem::Copy(const std::string& from, const std::string& to) {
+    auto source = m_nodes.find(Key(from));
+    if (source == m_nodes.end() || source->second.isFolder || IsLocked(from)) return false;
+    if (IsLocked(to) || IsFolder(to) || !ParentExists(to)) return false;
+    std::string content = source->second.content;
+    AddFile(to, content);
+    return true;
+}
+
+bool FakeFileSystem::Delete(const std::string& path) {
+    auto it = m_nodes.find(Key(path));
+    if (it == m_nodes.end() || it->second.isFolder || IsLocked(path)) return false;
+    m_nodes.erase(it);
+    return true;
+}
+
+bool FakeFileSystem::MoveReplacing(const std::string& from, const std::string& to) {
+    auto source = m_nodes.find(Key(from));
+    if (source == m_nodes.end() || source->second.isFolder || IsLocked(from)) return false;
+    if (IsLocked(to) || IsFolder(to) || !ParentExists(to)) return false;
+    std::string content = source->second.content;
+    m_nodes.erase(source);
+    AddFile(to, content);
+    return true;
+}
+
+bool FakeFileSystem::Rename(const std::string& from, const std::string& to) {
+    std::string fromKey = Key(from), toKey = Key(to);
+    auto source = m_nodes.find(fromKey);
+    if (source == m_nodes.end() || IsLocked(from) || !ParentExists(to)) return false;
+    if (m_nodes.count(toKey) && toKey != fromKey) return false;
+    // Move the node and, for a folder, everything below it.
+    std::string fromPrefix = fromKey + "\\";
+    std::string toPath = Normalise(to);
+    std::map<std::string, Node> moved;
+    for (auto it = m_nodes.begin(); it != m_nodes.end();) {
+        if (it->first == fromKey || it->first.compare(0, fromPrefix.size(), fromPrefix) == 0) {
+            Node node = it->second;
+            node.path = toPath + node.path.substr(Normalise(from).size());
+            moved[Key(node.path)] = node;
+            it = m_nodes.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    m_nodes.insert(moved.begin(), moved.end());
+    return true;
+}
+
+bool FakeFileSystem::CreateFolder(const std::string& path) {
+    if (Exists(path) || !ParentExists(path)) return false;
+    m_nodes[Key(path)] = Node{Normalise(path), std::string(), true};
+    return true;
+}
+
+bool FakeFileSystem::RemoveFolder(const std::string& path) {
+    std::string key = Key(path);
+    auto it = m_nodes.find(key);
+    if (it == m_nodes.end() || !it->second.isFolder || HasChildren(key)) return false;
+    m_nodes.erase(it);
+    return true;
+}
+
+std::uint32_t FakeFileSystem::LogicalDrives() {
+    std::uint32_t mask = 0;
+    for (const auto& [letter, kind] : drives)
+        if (letter >= 'A' && letter <= 'Z') mask |= 1u << (letter - 'A');
+    return mask;
+}
+
+DriveKind FakeFileSystem::KindOfDrive(const std::string& root) {
+    if (root.empty()) return DriveKind::NoRoot;
+    auto it = drives.find(static_cast<char>(std::toupper(static_cast<unsigned char>(root[0]))));
+    return it == drives.end() ? DriveKind::NoRoot : it->second;
 }
 
 }  // namespace qm

@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory file system with Windows path rules: backslashes, names compared ignoring
-// case, repeated backslashes accepted, '*' and '?' wildcards in the search. Files can be
-// marked unreadable, or to fail after a number of bytes, to test what a load does then.
+// case, repeated backslashes accepted, '*' and '?' wildcards in the search. A file can be
+// locked, as one that another program holds open without sharing. Faults are injected by
+// the wrapper in platform/fault, not here.
 #include <map>
 #include <set>
 #include <string>
@@ -17,6 +18,14 @@ public:
     std::unique_ptr<IReadStream> OpenRead(const std::string& path) override;
     std::unique_ptr<IWriteStream> OpenWrite(const std::string& path, WriteMode mode) override;
     bool SameName(const std::string& a, const std::string& b) override;
+    bool Copy(const std::string& from, const std::string& to) override;
+    bool Delete(const std::string& path) override;
+    bool MoveReplacing(const std::string& from, const std::string& to) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    bool CreateFolder(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    std::uint32_t LogicalDrives() override;
+    DriveKind KindOfDrive(const std::string& root) override;
 
     // Test set-up and inspection.
     void AddFolder(const std::string& path);
@@ -25,8 +34,12 @@ public:
     std::string Content(const std::string& path) const;
     void Remove(const std::string& path);
 
-    std::set<std::string> unreadable;              // folded paths that cannot be opened
-    std::map<std::string, long> readErrorAfter;    // folded path -> bytes readable before an error
+    bool IsFolder(const std::string& path) const;
+    // Locks the file as a program that holds it open without sharing: it can then be
+    // neither opened, replaced, renamed nor deleted.
+    void Lock(const std::string& path);
+
+    std::map<char, DriveKind> drives{{'C', DriveKind::Fixed}};  // upper-case letter -> kind
 
 private:
     struct Node {
@@ -37,6 +50,10 @@ private:
     static std::string Normalise(const std::string& path);
     static std::string Key(const std::string& path);
     void AddParents(const std::string& path);
+    bool IsLocked(const std::string& path) const;
+    bool HasChildren(const std::string& key) const;
+    bool ParentExists(const std::string& path) const;
+    std::set<std::string> m_locked;       // folded, normalised paths
     std::map<std::string, Node> m_nodes;  // by folded, normalised path
 };
 

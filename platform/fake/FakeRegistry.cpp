@@ -71,7 +71,7 @@ bool FakeRegistry::EnumSubkey(RegistryRoot root, const std::string& path, unsign
 
 bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {
     std::vector<std::string> parts = SplitKeyPath(path);
-    if (parts.empty() || failDeletes) return false;
+    if (parts.empty()) return false;
     std::string last = parts.back();
     parts.pop_back();
     std::string parentPath;
@@ -86,6 +86,18 @@ bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {
 
 bool FakeRegistry::CreateKey(RegistryRoot root, const std::string& path) {
     return Find(root, path, true) != nullptr;
+}
+
+bool FakeRegistry::ReadValue(RegistryRoot root, const std::string& path, const std::string& name,
+                             std::string& data) {
+    Key* key = Find(root, path, false);
+    if (!key) return false;
+    for (const auto& value : key->values) {
+        if (FoldCase(value.name) != FoldCase(name)) continue;
+        data = value.data;
+        return true;
+    }
+    return false;
 }
 
 bool FakeRegistry::SetRawValue(RegistryRoot root, const std::string& path,

@@ -23,14 +23,14 @@ public:
                     std::string& name) override;
     bool DeleteKey(RegistryRoot root, const std::string& path) override;
     bool CreateKey(RegistryRoot root, const std::string& path) override;
+    bool ReadValue(RegistryRoot root, const std::string& path, const std::string& name,
+                   std::string& data) override;
     bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                   const std::string& text) override;
 
     // Stores raw bytes (for values that are not plain text).
     bool SetRawValue(RegistryRoot root, const std::string& path, const std::string& name,
                      const std::string& bytes);
-    // Makes every later DeleteKey fail, as a key without delete rights would.
-    bool failDeletes = false;
 
 private:
     struct Key;

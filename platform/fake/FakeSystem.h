@@ -1,5 +1,8 @@
 #pragma once
 // A system whose directories, version and clock a test sets by hand.
+#include <string>
+#include <vector>
+
 #include "platform/System.h"
 
 namespace qm {
@@ -23,12 +26,24 @@ public:
         return out;
     }
 
+    bool ShowWallpaper(const std::string& path) override {
+        shownWallpapers.push_back(path);
+        return true;
+    }
+    bool ShellFolderPath(ShellFolder folder, std::string& out) override {
+        out = folder == ShellFolder::Desktop ? desktopFolder : localAppDataFolder;
+        return !out.empty();
+    }
+
     std::string windowsDir = "C:\\WINDOWS";
     bool windowsDirOk = true;
     std::string currentDir = "C:\\Program Files\\Quill Mere";
     bool currentDirOk = true;
     bool windowsNT = true;
     std::int64_t now = 1000000000;
+    std::vector<std::string> shownWallpapers;  // every path ShowWallpaper was asked to show
+    std::string desktopFolder = "C:\\Documents and Settings\\User\\Desktop";
+    std::string localAppDataFolder = "C:\\Documents and Settings\\User\\Local Settings\\Application Data";
 };
 
 }  // namespace qm

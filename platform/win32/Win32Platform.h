@@ -18,6 +18,8 @@ public:
                     std::string& name) override;
     bool DeleteKey(RegistryRoot root, const std::string& path) override;
     bool CreateKey(RegistryRoot root, const std::string& path) override;
+    bool ReadValue(RegistryRoot root, const std::string& path, const std::string& name,
+                   std::string& data) override;
     bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                   const std::string& text) override;
 };
@@ -29,6 +31,14 @@ public:
     std::unique_ptr<IReadStream> OpenRead(const std::string& path) override;
     std::unique_ptr<IWriteStream> OpenWrite(const std::string& path, WriteMode mode) override;
     bool SameName(const std::string& a, const std::string& b) override;
+    bool Copy(const std::string& from, const std::string& to) override;
+    bool Delete(const std::string& path) override;
+    bool MoveReplacing(const std::string& from, const std::string& to) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    bool CreateFolder(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    std::uint32_t LogicalDrives() override;
+    DriveKind KindOfDrive(const std::string& root) override;
 };
 
 class Win32System : public ISystem {
@@ -38,6 +48,8 @@ public:
     bool IsWindowsNT() override;
     std::int64_t NowSeconds() override;
     std::string WideToAnsi(const std::u16string& text) override;
+    bool ShowWallpaper(const std::string& path) override;
+    bool ShellFolderPath(ShellFolder folder, std::string& out) override;
 };
 
 }  // namespace qm

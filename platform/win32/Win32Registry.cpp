@@ -85,6 +85,22 @@ bool Win32Registry::CreateKey(RegistryRoot root, const std::string& path) {
     return true;
 }
 
+bool Win32Registry::ReadValue(RegistryRoot root, const std::string& path, const std::string& name,
+                              std::string& data) {
+    OpenKey key(root, path, KEY_READ);
+    if (!key.get()) return false;
+    const char* valueName = name.empty() ? nullptr : name.c_str();
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), valueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+        size > kMaxValueBytes)
+        return false;
+    std::vector<BYTE> buffer(size + 2);
+    size = static_cast<DWORD>(buffer.size());
+    if (RegQueryValueExA(key.get(), valueName, nullptr, nullptr, buffer.data(), &size) != ERROR_SUCCESS) return false;
+    data.assign(reinterpret_cast<const char*>(buffer.data()), size);
+    return true;
+}
+
 bool Win32Registry::SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                              const std::string& text) {
     OpenKey key(root, path, KEY_SET_VALUE);

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shlobj.h>
 
 #include <ctime>
 #include <vector>
@@ -49,6 +50,20 @@ std::string Win32System::WideToAnsi(const std::u16string& text) {
     std::string out(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), &out[0], length, nullptr, nullptr);
     return out;
+}
+
+bool Win32System::ShowWallpaper(const std::string& path) {
+    std::vector<char> text(path.begin(), path.end());
+    text.push_back('\0');
+    return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, text.data(), SPIF_SENDWININICHANGE) != 0;
+}
+
+bool Win32System::ShellFolderPath(ShellFolder folder, std::string& out) {
+    char buffer[MAX_PATH + 1] = {};
+    int id = folder == ShellFolder::Desktop ? CSIDL_DESKTOPDIRECTORY : CSIDL_LOCAL_APPDATA;
+    if (FAILED(SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, buffer))) return false;
+    out = buffer;
+    return !out.empty();
 }
 
 }  // namespace qm

@@ -53,7 +53,7 @@ TEST_F(PoolLoad, EntriesGoToTheirPoolsInFileOrder) {
     EXPECT_EQ(pools.m_wallpaperTile, (std::vector<std::int32_t>{1, 0}));
     ASSERT_EQ(pools.m_nScreenSaverFiles, 2);
     EXPECT_EQ(pools.m_screenSaverFiles[1], media + "e.scr");
-    EXPECT_EQ(pools.m_soundSchemes.size(), static_cast<std::size_t>(CPools::kSoundSlots));
+    EXPECT_EQ(pools.m_soundSchemes.size(), 1u);  // one scheme list per sound
 }
 
 TEST_F(PoolLoad, ZeroCountersReadNothingFromAFullFile) {

@@ -7,12 +7,13 @@
 
 #include "e2e/DialogTemplate.h"
 #include "e2e/ProgramDriver.h"
+#include "app/win32/WindowMessages.h"
 
 namespace qm::e2e {
 
 namespace {
 
-const UINT UM_TRAY_ICON = 0x40A;
+
 
 struct ExpectedControl {
     int id;
@@ -194,7 +195,18 @@ TEST_F(MainWindow, HidesToTheNotificationAreaAndComesBackOnALeftClick) {
     Exit(window);
 }
 
-TEST_F(MainWindow, AboutOpensTheAboutBoxUntilItIsClosed) {
+int CountAboutBoxes() {
+    int count = 0;
+    EnumWindows(
+        [](HWND window, LPARAM counter) {
+            if (TextOf(window) == "About Quill Mere") ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(MainWindow, AboutOpensOneModalAboutBoxOwnedByTheMainWindow) {
     HWND window = StartProgram();
     ASSERT_TRUE(window);
     PostMessageA(window, WM_COMMAND, 32772, 0);
@@ -205,9 +217,17 @@ TEST_F(MainWindow, AboutOpensTheAboutBoxUntilItIsClosed) {
     EXPECT_EQ(TextOf(close), "Close");
     EXPECT_EQ(GetWindowLongPtrA(close, GWLP_USERDATA), 144) << "the Close button shows picture 144";
     EXPECT_TRUE(GetDlgItem(about, 1001));
+    EXPECT_EQ(GetWindow(about, GW_OWNER), window);
+    EXPECT_FALSE(IsWindowEnabled(window)) << "the main window waits for the box";
+    // A second About command queued while the box is open opens no second box.
+    PostMessageA(window, WM_COMMAND, 32772, 0);
+    PostMessageA(window, WM_COMMAND, 1000, 0);
+    Sleep(500);
+    EXPECT_EQ(CountAboutBoxes(), 1);
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "About Quill Mere") == nullptr; }, 5000));
-    PostMessageA(window, WM_COMMAND, 1000, 0);  // the about command id opens it too
+    EXPECT_TRUE(IsWindowEnabled(window));
+    PostMessageA(window, WM_COMMAND, 1000, 0);  // the about command id, which no control carries, opens it too
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "About Quill Mere") != nullptr; }, 5000));
     PostMessageA(FindWindowA(nullptr, "About Quill Mere"), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "About Quill Mere") == nullptr; }, 5000));

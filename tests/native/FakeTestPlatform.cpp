@@ -24,7 +24,7 @@ public:
         registry.SetRawValue(root, key, name, bytes);
     }
     bool LockFile(const std::string& path) override {
-        files.unreadable.insert(FoldCase(path));
+        files.Lock(path);
         return true;
     }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/TestPlatform.h"
+#include "platform/PathParts.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace qm::test {
@@ -52,8 +53,8 @@ public:
     std::string Scratch() override { return m_scratch; }
 
     void WriteFile(const std::string& path, const std::string& bytes) override {
-        std::size_t slash = path.find_last_of('\\');
-        if (slash != std::string::npos) CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+        std::string folder = SplitPath(path).folder;
+        if (!folder.empty()) CreateDirectoryA(folder.c_str(), nullptr);
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return;
         DWORD written = 0;

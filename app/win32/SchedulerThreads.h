@@ -3,7 +3,7 @@
 // window; all randomizing happens on the user-interface thread.
 #include <windows.h>
 
-#include "app/WindowMessages.h"
+#include "app/win32/WindowMessages.h"
 
 namespace qm {
 

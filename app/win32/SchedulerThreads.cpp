@@ -1,4 +1,4 @@
-#include "app/SchedulerThreads.h"
+#include "app/win32/SchedulerThreads.h"
 
 #include <ctime>
 

@@ -1,4 +1,4 @@
-#include "app/RRDialog.h"
+#include "app/win32/RRDialog.h"
 
 #include <shellapi.h>
 
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/HelpFile.h"
-#include "app/SchedulerThreads.h"
-#include "app/WindowMessages.h"
+#include "app/win32/SchedulerThreads.h"
+#include "app/win32/WindowMessages.h"
 #include "app/StartupRules.h"
 #include "pools/FileSearch.h"
 #include "pools/PoolLoader.h"
@@ -89,8 +89,9 @@ void CRRDialog::RunInitialisationSequence() {
     DirectoryResult programDir = GetProgramDir(m_system);
     if (!programDir.ok) ShowMessage(kProgramDirFailedMessage);
     m_strProgramDir = programDir.dir;
+    m_runKind = ChooseRunKind(m_strProgramDir, m_strWindowsDir);
 
-    Reset(0);
+    m_pools.Reset(0);
     // The file chooser and the Manage Files window are created here, hidden, once they exist.
     InitBackground();
     InitEventList();
@@ -98,18 +99,18 @@ void CRRDialog::RunInitialisationSequence() {
     g_schedule.ClearFlags();
     RestoreFromTray();  // the window becomes visible here
 
-    int loaded = LoadPreferences(m_registry, *this);
-    ApplyPreferenceDefaults(loaded, *this);
-    m_bStartupRandomize = StartupRandomizeOn(m_strPrefs);
-    m_bIntervalRandomize = TimedRandomizationOn(m_strPrefs);
-    m_bFirstRun = IsFirstStart(loaded, ChooseRunKind(m_strProgramDir, m_strWindowsDir));
+    int loaded = LoadPreferences(m_registry, m_prefs);
+    ApplyPreferenceDefaults(loaded, m_prefs);
+    m_bStartupRandomize = StartupRandomizeOn(m_prefs.m_strPrefs);
+    m_bIntervalRandomize = TimedRandomizationOn(m_prefs.m_strPrefs);
+    m_bFirstRun = IsFirstStart(loaded, m_runKind);
 
     m_menu = LoadMenuA(m_hInstance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
     AttachMenuKeepingClientSize();
     SetDlgItemTextA(m_hWnd, IDC_VERSION_LINE, kVersionLine);
 
     FillSchemeList();  // before the pools: each sound's scheme list is sized by it
-    LoadPools();
+    ReloadPools();
 
     SetPicture(IDC_EVENT_SOUNDS_GROUP, IDB_SOUND_SETTINGS, m_pictures[picEventLabel]);
     SetPicture(IDC_DISPLAY_GROUP, IDB_DISPLAY_SETTINGS, m_pictures[picDisplayLabel]);
@@ -152,7 +153,7 @@ void CRRDialog::AttachMenuKeepingClientSize() {
 void CRRDialog::ShowInstalledFile(int nameControl, int switchPosition, EntryKind kind,
                                   const std::string& installedPath) {
     if (!IsWindowEnabled(Item(nameControl))) return;
-    std::string current = FindCurrentPoolFile(m_files, *this, kind, installedPath);
+    std::string current = FindCurrentPoolFile(m_files, m_pools, kind, installedPath);
     if (current == "none") {
         SetDisplaySwitch(switchPosition, false);
         ApplyDisplaySwitches();
@@ -162,7 +163,7 @@ void CRRDialog::ShowInstalledFile(int nameControl, int switchPosition, EntryKind
 }
 
 void CRRDialog::ChooseKindOfRun() {
-    if (ChooseRunKind(m_strProgramDir, m_strWindowsDir) == RunKind::Startup) {
+    if (m_runKind == RunKind::Startup) {
         StartStartupSignal(m_hWnd, THREAD_PRIORITY_NORMAL);
         return;
     }
@@ -173,12 +174,12 @@ void CRRDialog::ChooseKindOfRun() {
         if (!PumpOneMessage(m_hWnd)) return;  // the program is ending
     }
     if (!m_bIntervalRandomize) return;
-    g_schedule.strInterval = IntervalCodeFromPrefs(m_strPrefs);
+    g_schedule.strInterval = IntervalCodeFromPrefs(m_prefs.m_strPrefs);
     if (g_schedule.strInterval != kNoInterval) StartIntervalThread(m_hWnd);
 }
 
-void CRRDialog::LoadPools() {
-    PoolLoadResult result = qm::LoadPools(*this, m_registry, m_files, m_system, m_strWindowsDir, SchemeCount());
+void CRRDialog::ReloadPools() {
+    PoolLoadResult result = LoadPools(m_pools, m_registry, m_files, m_system, m_strWindowsDir, SchemeCount());
     if (result.fileUnreadable)
         ShowMessage(kPoolFileUnreadableMessage);
     else if (result.counterMismatch)
@@ -188,7 +189,7 @@ void CRRDialog::LoadPools() {
 // The pools lack the records of a pool file that could not be read; writing the file or the
 // counters from them would make those records unreadable for good.
 bool CRRDialog::PoolStateWritable() {
-    if (!m_bPoolFileUnreadable) return true;
+    if (!m_pools.m_bPoolFileUnreadable) return true;
     ShowMessage(kPoolFileUnreadableMessage);
     return false;
 }
@@ -216,15 +217,15 @@ void CRRDialog::RestoreFromTray() {
 }
 
 void CRRDialog::SetDisplaySwitch(int position, bool on) {
-    m_strDisplayFlags = WithDisplaySwitch(m_strDisplayFlags, position, on);
+    m_prefs.m_strDisplayFlags = WithDisplaySwitch(m_prefs.m_strDisplayFlags, position, on);
 }
 
 void CRRDialog::ApplyDisplaySwitches() {
-    bool screenSaver = ScreenSaverSwitchOn(m_strDisplayFlags);
+    bool screenSaver = ScreenSaverSwitchOn(m_prefs.m_strDisplayFlags);
     CheckDlgButton(m_hWnd, IDC_SCREENSAVER_ENABLED, screenSaver ? BST_CHECKED : BST_UNCHECKED);
     EnableWindow(Item(IDC_SCREENSAVER_NAME), screenSaver);
     SetPicture(IDC_SCREENSAVER_BMP, screenSaver ? IDB_SWITCH_ON : IDB_SWITCH_OFF, m_pictures[picScreenSaverFace]);
-    bool wallpaper = WallpaperSwitchOn(m_strDisplayFlags);
+    bool wallpaper = WallpaperSwitchOn(m_prefs.m_strDisplayFlags);
     CheckDlgButton(m_hWnd, IDC_WALLPAPER_ENABLED, wallpaper ? BST_CHECKED : BST_UNCHECKED);
     SetPicture(IDC_WALLPAPER_BMP, wallpaper ? IDB_SWITCH_ON : IDB_SWITCH_OFF, m_pictures[picWallpaperFace]);
     EnableWindow(Item(IDC_WALLPAPER_NAME), wallpaper);
@@ -235,7 +236,7 @@ void CRRDialog::OnOK() { MinimizeToTray(); }
 void CRRDialog::OnCancel() { Exit(); }
 
 void CRRDialog::Exit() {
-    SavePreferences(m_registry, *this);
+    SavePreferences(m_registry, m_prefs);
     RestoreFromTray();
     PostQuitMessage(0);
 }
@@ -323,14 +324,19 @@ void CRRDialog::OnHelp() {
     }
 }
 
+// The main window owns the box and stays disabled while it is open; an About command that
+// was queued meanwhile finds it open and opens no second one.
 void CRRDialog::OnAbout() {
+    if (m_bAboutOpen) return;
+    m_bAboutOpen = 1;
     CAboutDlg about;
-    about.DoModal(nullptr);
+    about.DoModal(m_hWnd);
+    m_bAboutOpen = 0;
 }
 
 void CRRDialog::OnDestroy() {
     StopIntervalThread(m_hWnd);
-    Release();
+    m_pools.Release();
     ReleaseBackground();
     if (m_eventImages) {
         ImageList_Destroy(m_eventImages);
@@ -348,14 +354,14 @@ LRESULT CRRDialog::OnStartupRandomize() {
         m_bUnattended = 1;
         RandomizeDisplaySettings();
         m_bUnattended = 0;
-        if (m_nSoundFiles > 0)
+        if (m_pools.m_nSoundFiles > 0)
             StartStartupDelay(m_hWnd);
         else
             noSoundWait = 1;
     }
     bool intervalRuns = false;
     if (m_bIntervalRandomize) {
-        g_schedule.strInterval = IntervalCodeFromPrefs(m_strPrefs);
+        g_schedule.strInterval = IntervalCodeFromPrefs(m_prefs.m_strPrefs);
         intervalRuns = g_schedule.strInterval != kNoInterval;
     }
     if (intervalRuns) {
@@ -385,8 +391,8 @@ LRESULT CRRDialog::OnIntervalElapsed(WPARAM wParam) {
         return 0;
     }
     m_bUnattended = 1;
-    if (WallpaperOnInterval(m_strPrefs)) RandomizeWallpaper();  // never the screen saver
-    if (SoundsOnInterval(m_strPrefs)) RandomizeAllSchemes();
+    if (WallpaperOnInterval(m_prefs.m_strPrefs)) RandomizeWallpaper();  // never the screen saver
+    if (SoundsOnInterval(m_prefs.m_strPrefs)) RandomizeAllSchemes();
     m_bUnattended = 0;
     StartIntervalThread(m_hWnd);
     return 0;

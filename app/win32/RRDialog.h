@@ -13,11 +13,12 @@
 #include "pools/FileEntry.h"
 #include "pools/Pools.h"
 #include "prefs/Preferences.h"
+#include "app/StartupRules.h"
 #include "ui/PaintedDialog.h"
 
 namespace qm {
 
-class CRRDialog : public CPaintedDialog, public CPools, public CPreferences {
+class CRRDialog : public CPaintedDialog {
 public:
     CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system);
     ~CRRDialog() override;
@@ -28,8 +29,8 @@ public:
     void RestoreFromTray();
     // Brings the "Display Settings" controls in line with m_strDisplayFlags.
     void ApplyDisplaySwitches();
-    // Rebuilds the pools from the pool file and the counters.
-    void LoadPools();
+    // Rebuilds the pools from the pool file and the counters and says what went wrong.
+    void ReloadPools();
     // False, after telling the user, when this run must not write the pool file or counters.
     bool PoolStateWritable();
 
@@ -87,6 +88,10 @@ private:
     IFileSystem& m_files;
     ISystem& m_system;
 
+    CPools m_pools;        // the three pools, for the whole run
+    CPreferences m_prefs;  // the display switches and the preference string
+    RunKind m_runKind = RunKind::Interactive;  // decided once, from the two directories
+
     // Button faces and group-box labels, loaded at start-up.
     enum Picture { picOk, picCancel, picRandomizeSounds, picRandomizeDisplay, picDisplayLabel, picEventLabel,
                    picScreenSaverFace, picWallpaperFace, pictureCount };
@@ -104,6 +109,7 @@ private:
     int m_bIntervalRandomize = 0;
     int m_bUnattended = 0;
     HMENU m_menu = nullptr;
+    int m_bAboutOpen = 0;  // the about box is open
 };
 
 }  // namespace qm

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/RRDialog.h"
+#include "app/win32/RRDialog.h"
 #include "app/StartupRules.h"
 #include "platform/win32/Win32Platform.h"
 

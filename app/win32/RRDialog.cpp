@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -73,7 +72,7 @@ void CRRDialog::ShowMessage(const std::string& text) {
 }
 
 BOOL CRRDialog::OnInitDialog() {
-    std::srand(static_cast<unsigned>(m_system.NowSeconds()));
+    m_random.Seed(m_system.NowSeconds());
     RunInitialisationSequence();
     if (m_bFirstRun) OnChooseFiles();
     return FALSE;  // the focus was not set here
@@ -343,126 +342,5 @@ void CRRDialog::OnDestroy() {
         m_eventImages = nullptr;
     }
 }
-
-// ---------------------------------------------------------------------------------------
-// The start-up run and timed randomization.
-
-LRESULT CRRDialog::OnStartupRandomize() {
-    MinimizeToTray();
-    int noSoundWait = 0;
-    if (m_bStartupRandomize) {
-        m_bUnattended = 1;
-        RandomizeDisplaySettings();
-        m_bUnattended = 0;
-        if (m_pools.m_nSoundFiles > 0)
-            StartStartupDelay(m_hWnd);
-        else
-            noSoundWait = 1;
-    }
-    bool intervalRuns = false;
-    if (m_bIntervalRandomize) {
-        g_schedule.strInterval = IntervalCodeFromPrefs(m_prefs.m_strPrefs);
-        intervalRuns = g_schedule.strInterval != kNoInterval;
-    }
-    if (intervalRuns) {
-        StartIntervalThread(m_hWnd);
-        return 0;
-    }
-    g_schedule.bQuitAfterStartup = 1;
-    if (!m_bStartupRandomize || noSoundWait) {
-        RestoreFromTray();
-        StartStartupSignal(m_hWnd, THREAD_PRIORITY_LOWEST);
-    }
-    return 0;
-}
-
-LRESULT CRRDialog::OnStartupDelayElapsed() {
-    RandomizeAllSchemes();
-    if (g_schedule.bQuitAfterStartup) {
-        RestoreFromTray();
-        StartStartupSignal(m_hWnd, THREAD_PRIORITY_NORMAL);
-    }
-    return 0;
-}
-
-LRESULT CRRDialog::OnIntervalElapsed(WPARAM wParam) {
-    if (wParam == 1) {
-        g_schedule.bStopAck = 1;
-        return 0;
-    }
-    m_bUnattended = 1;
-    if (WallpaperOnInterval(m_prefs.m_strPrefs)) RandomizeWallpaper();  // never the screen saver
-    if (SoundsOnInterval(m_prefs.m_strPrefs)) RandomizeAllSchemes();
-    m_bUnattended = 0;
-    StartIntervalThread(m_hWnd);
-    return 0;
-}
-
-// ---------------------------------------------------------------------------------------
-// The event list: its columns and pictures.
-
-void CRRDialog::InitEventList() {
-    HWND list = Item(IDC_EVENT_LIST);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES);
-    m_eventImages = ImageList_LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDB_EVENT_IMAGES), 17, 0, RGB(255, 255, 255),
-                                         IMAGE_BITMAP, 0);
-    if (m_eventImages) {
-        ImageList_SetBkColor(m_eventImages, GetSysColor(COLOR_WINDOW));
-        ImageList_AddIcon(m_eventImages, LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_SPEAKER)));
-        ImageList_AddIcon(m_eventImages, LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_NOTE)));
-        ListView_SetImageList(list, m_eventImages, LVSIL_SMALL);
-    }
-    const struct { const char* heading; int width; } columns[] = {
-        {"Event Name", 150}, {"Active", 50}, {"Current File", 150}};
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<char*>(columns[i].heading);
-        column.cx = columns[i].width;
-        column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
-}
-
-int CRRDialog::SchemeCount() const {
-    LRESULT count = SendMessageA(Item(IDC_SCHEME_COMBO), CB_GETCOUNT, 0, 0);
-    return count < 0 ? 0 : static_cast<int>(count);
-}
-
-// Not built yet: the scheme list stays empty, so no sound entry keeps scheme names.
-void CRRDialog::FillSchemeList() {}
-void CRRDialog::OnSchemeSelected() {}
-void CRRDialog::ActivateAllEvents() {}
-void CRRDialog::DeactivateAllEvents() {}
-
-// ---------------------------------------------------------------------------------------
-// Randomizers, additions, modifications and options: not built yet.
-
-void CRRDialog::RandomizeDisplaySettings() {
-    RandomizeWallpaper();
-    RandomizeScreenSaver();
-}
-void CRRDialog::RandomizeWallpaper() {}
-void CRRDialog::RandomizeScreenSaver() {}
-void CRRDialog::RandomizeAllSchemes() {}
-void CRRDialog::RandomizeScheme() {}
-
-// The switches follow their boxes; what they do to the desktop comes with the randomizers.
-void CRRDialog::FollowSwitchBox(int position, int box) {
-    SetDisplaySwitch(position, IsDlgButtonChecked(m_hWnd, box) == BST_CHECKED);
-    ApplyDisplaySwitches();
-}
-void CRRDialog::ToggleWallpaperEnabled() { FollowSwitchBox(1, IDC_WALLPAPER_ENABLED); }
-void CRRDialog::ToggleScreenSaverEnabled() { FollowSwitchBox(0, IDC_SCREENSAVER_ENABLED); }
-
-void CRRDialog::OnChooseFiles() {
-    if (!PoolStateWritable()) return;
-}
-LRESULT CRRDialog::OnChooserResult() { return 0; }
-void CRRDialog::OnModifyFiles() {
-    if (!PoolStateWritable()) return;
-}
-LRESULT CRRDialog::OnManageResult() { return 0; }
-void CRRDialog::OnOptions() {}
 
 }  // namespace qm

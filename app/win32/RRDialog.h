@@ -13,6 +13,7 @@
 #include "pools/FileEntry.h"
 #include "pools/Pools.h"
 #include "prefs/Preferences.h"
+#include "randomize/Random.h"
 #include "app/StartupRules.h"
 #include "ui/PaintedDialog.h"
 
@@ -90,6 +91,7 @@ private:
 
     CPools m_pools;        // the three pools, for the whole run
     CPreferences m_prefs;  // the display switches and the preference string
+    CRandom m_random;      // the run's one generator, seeded at initialisation
     RunKind m_runKind = RunKind::Interactive;  // decided once, from the two directories
 
     // Button faces and group-box labels, loaded at start-up.

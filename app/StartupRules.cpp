@@ -37,13 +37,6 @@ bool IsFirstStart(int preferencesLoaded, RunKind kind) {
     return !preferencesLoaded && kind == RunKind::Interactive;
 }
 
-std::string InstalledWallpaperPath(const std::string& windowsDir) {
-    return windowsDir + kInstalledWallpaperName;
-}
-
-std::string InstalledScreenSaverPath(const std::string& windowsDir, bool windowsNT) {
-    return windowsDir + (windowsNT ? "\\system32\\" : "\\system\\") + kInstalledScreenSaverName;
-}
 
 std::string FindCurrentPoolFile(IFileSystem& files, const CPools& pools, EntryKind kind,
                                 const std::string& installedPath) {

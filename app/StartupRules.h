@@ -36,11 +36,6 @@ RunKind ChooseRunKind(const std::string& programDir, const std::string& windowsD
 // never been left the normal way on this machine.
 bool IsFirstStart(int preferencesLoaded, RunKind kind);
 
-std::string InstalledWallpaperPath(const std::string& windowsDir);
-// The Windows directory, then "\system32\" (NT) or "\system\", then the file name; the
-// doubled backslash after the directory is accepted by the file functions.
-std::string InstalledScreenSaverPath(const std::string& windowsDir, bool windowsNT);
-
 // The first entry of the wallpaper or screen-saver pool whose size equals the installed
 // copy's, or "none".
 std::string FindCurrentPoolFile(IFileSystem& files, const CPools& pools, EntryKind kind,

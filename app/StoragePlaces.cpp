@@ -65,6 +65,14 @@ bool CopyMachineData(IRegistry& registry, IFileSystem& files, const std::string&
 
 }  // namespace
 
+std::string StoragePlaces::PoolFile() const { return poolFolder + kPoolFileName; }
+std::string StoragePlaces::WallpaperCopy() const { return poolFolder + kInstalledWallpaperName; }
+std::string StoragePlaces::ScreenSaverCopy() const { return screenSaverFolder + kInstalledScreenSaverName; }
+
+std::string SystemFolderOf(const std::string& windowsFolder, bool windowsNT) {
+    return windowsFolder + (windowsNT ? "system32\\" : "system\\");
+}
+
 bool IsProgramKey(const std::string& path) {
     const std::string prefix = "software\\corvalith";
     if (path.size() < prefix.size()) return false;

@@ -21,7 +21,15 @@ struct StoragePlaces {
     bool perUser = false;           // settings and counters under HKEY_CURRENT_USER
     std::string poolFolder;         // "qmfiles.cfg" and "Quill Mere.bmp"; ends in a backslash
     std::string screenSaverFolder;  // "Quill Mere.scr"; ends in a backslash
+
+    std::string PoolFile() const;
+    std::string WallpaperCopy() const;    // the installed wallpaper copy, "Quill Mere.bmp"
+    std::string ScreenSaverCopy() const;  // the installed screen-saver copy, "Quill Mere.scr"
 };
+
+// The system directory the program installs its screen saver in: "system32" on Windows NT,
+// "system" on Windows 95 and 98.
+std::string SystemFolderOf(const std::string& windowsFolder, bool windowsNT);
 
 struct StorageChoice {
     StoragePlaces places;

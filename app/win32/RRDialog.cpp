@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/HelpFile.h"
+#include "platform/PathParts.h"
 #include "app/win32/SchedulerThreads.h"
 #include "app/win32/WindowMessages.h"
 #include "app/StartupRules.h"
@@ -56,7 +57,7 @@ bool FileExists(const std::string& path) {
 }  // namespace
 
 CRRDialog::CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system)
-    : CPaintedDialog(IDD_MAIN), m_registry(registry), m_files(files), m_system(system) {
+    : CPaintedDialog(IDD_MAIN), m_settingsRegistry(registry), m_registry(m_settingsRegistry), m_files(files), m_system(system) {
     m_bReadClientOnErase = true;
     m_bShowOnModal = false;  // start-up shows the window, and the start-up run hides it again
 }
@@ -89,6 +90,7 @@ void CRRDialog::RunInitialisationSequence() {
     if (!programDir.ok) ShowMessage(kProgramDirFailedMessage);
     m_strProgramDir = programDir.dir;
     m_runKind = ChooseRunKind(m_strProgramDir, m_strWindowsDir);
+    ChooseStorage();
 
     m_pools.Reset(0);
     // The file chooser and the Manage Files window are created here, hidden, once they exist.
@@ -119,9 +121,8 @@ void CRRDialog::RunInitialisationSequence() {
     SetPicture(IDOK, IDB_HIDE, m_pictures[picOk]);
     ApplyDisplaySwitches();
 
-    ShowInstalledFile(IDC_WALLPAPER_NAME, 1, kindWallpaper, InstalledWallpaperPath(m_strWindowsDir));
-    ShowInstalledFile(IDC_SCREENSAVER_NAME, 0, kindScreenSaver,
-                      InstalledScreenSaverPath(m_strWindowsDir, m_system.IsWindowsNT()));
+    ShowInstalledFile(IDC_WALLPAPER_NAME, 1, kindWallpaper, m_places.WallpaperCopy());
+    ShowInstalledFile(IDC_SCREENSAVER_NAME, 0, kindScreenSaver, m_places.ScreenSaverCopy());
 
     EnableWindow(Item(IDC_ACTIVATE_ALL), FALSE);
     EnableWindow(Item(IDC_DEACTIVATE_ALL), FALSE);
@@ -132,6 +133,23 @@ void CRRDialog::RunInitialisationSequence() {
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     ChooseKindOfRun();
+}
+
+// Where this user's settings, counters and pools live is settled before anything is read.
+// The notice about per-user places waits for an interactive start: a log-on start says nothing.
+void CRRDialog::ChooseStorage() {
+    if (m_strWindowsDir.empty()) return;  // no place to look for the pool file
+    std::string userFolder;
+    if (m_system.ShellFolderPath(ISystem::ShellFolder::LocalAppData, userFolder))
+        userFolder = WithFinalBackslash(userFolder) + "Quill Mere\\";
+    StorageChoice choice = ChooseStoragePlaces(m_registry, m_files, m_strWindowsDir,
+                                               SystemFolderOf(m_strWindowsDir, m_system.IsWindowsNT()), userFolder);
+    m_places = choice.places;
+    m_settingsRegistry.SetPerUser(m_places.perUser);
+    if (choice.tellUser && m_runKind == RunKind::Interactive) {
+        ShowMessage(kPerUserNoticeMessage);
+        RememberPerUserNotice(m_registry);
+    }
 }
 
 // The template has no menu; attaching one afterwards would take its height from the client
@@ -178,7 +196,7 @@ void CRRDialog::ChooseKindOfRun() {
 }
 
 void CRRDialog::ReloadPools() {
-    PoolLoadResult result = LoadPools(m_pools, m_registry, m_files, m_system, m_strWindowsDir, SchemeCount());
+    PoolLoadResult result = LoadPools(m_pools, m_registry, m_files, m_system, m_places.poolFolder, SchemeCount());
     if (result.fileUnreadable)
         ShowMessage(kPoolFileUnreadableMessage);
     else if (result.counterMismatch)

@@ -15,6 +15,7 @@
 #include "prefs/Preferences.h"
 #include "randomize/Random.h"
 #include "app/StartupRules.h"
+#include "app/StoragePlaces.h"
 #include "ui/PaintedDialog.h"
 
 namespace qm {
@@ -48,6 +49,7 @@ private:
     void ShowInstalledFile(int nameControl, int switchPosition, EntryKind kind, const std::string& installedPath);
     void AttachMenuKeepingClientSize();
     void ChooseKindOfRun();
+    void ChooseStorage();
     void Exit();
     void ShowMessage(const std::string& text);
     void SetDisplaySwitch(int position, bool on);
@@ -85,7 +87,8 @@ private:
     void OnModifyFiles();
     void OnOptions();
 
-    IRegistry& m_registry;
+    SettingsRegistry m_settingsRegistry;  // the system's registry with the program's keys where they are kept
+    IRegistry& m_registry;                // every registry access of the main window goes through it
     IFileSystem& m_files;
     ISystem& m_system;
 
@@ -93,6 +96,7 @@ private:
     CPreferences m_prefs;  // the display switches and the preference string
     CRandom m_random;      // the run's one generator, seeded at initialisation
     RunKind m_runKind = RunKind::Interactive;  // decided once, from the two directories
+    StoragePlaces m_places;  // where the pool file, the installed copies and the settings live
 
     // Button faces and group-box labels, loaded at start-up.
     enum Picture { picOk, picCancel, picRandomizeSounds, picRandomizeDisplay, picDisplayLabel, picEventLabel,

@@ -3,6 +3,7 @@
 
 #include "app/HelpFile.h"
 #include "app/StartupRules.h"
+#include "app/StoragePlaces.h"
 
 #include <set>
 #include "platform/fake/FakeFileSystem.h"
@@ -50,10 +51,14 @@ TEST(StartupRules, FirstStartIsAnInteractiveStartWithoutStoredPreferences) {
     EXPECT_FALSE(IsFirstStart(0, RunKind::Startup));
 }
 
-TEST(StartupRules, InstalledCopiesHaveFixedPaths) {
-    EXPECT_EQ(InstalledWallpaperPath("C:\\WINDOWS\\"), "C:\\WINDOWS\\Quill Mere.bmp");
-    EXPECT_EQ(InstalledScreenSaverPath("C:\\WINDOWS\\", true), "C:\\WINDOWS\\\\system32\\Quill Mere.scr");
-    EXPECT_EQ(InstalledScreenSaverPath("C:\\WINDOWS\\", false), "C:\\WINDOWS\\\\system\\Quill Mere.scr");
+TEST(StartupRules, InstalledCopiesHaveFixedPathsInTheirPlaces) {
+    StoragePlaces machine{false, "C:\\WINDOWS\\", SystemFolderOf("C:\\WINDOWS\\", true)};
+    EXPECT_EQ(machine.WallpaperCopy(), "C:\\WINDOWS\\Quill Mere.bmp");
+    EXPECT_EQ(machine.ScreenSaverCopy(), "C:\\WINDOWS\\system32\\Quill Mere.scr");
+    EXPECT_EQ(machine.PoolFile(), "C:\\WINDOWS\\qmfiles.cfg");
+    EXPECT_EQ(SystemFolderOf("C:\\WINDOWS\\", false), "C:\\WINDOWS\\system\\");
+    StoragePlaces user{true, "C:\\U\\Quill Mere\\", "C:\\U\\Quill Mere\\"};
+    EXPECT_EQ(user.ScreenSaverCopy(), "C:\\U\\Quill Mere\\Quill Mere.scr");
 }
 
 class CurrentPoolFile : public ::testing::Test {

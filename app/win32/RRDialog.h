@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
@@ -13,6 +14,7 @@
 #include "pools/FileEntry.h"
 #include "pools/Pools.h"
 #include "prefs/Preferences.h"
+#include "randomize/EventSounds.h"
 #include "randomize/Random.h"
 #include "app/StartupRules.h"
 #include "app/StoragePlaces.h"
@@ -20,7 +22,7 @@
 
 namespace qm {
 
-class CRRDialog : public CPaintedDialog {
+class CRRDialog : public CPaintedDialog, private IEventSoundsView {
 public:
     CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system);
     ~CRRDialog() override;
@@ -116,6 +118,17 @@ private:
     int m_bUnattended = 0;
     HMENU m_menu = nullptr;
     int m_bAboutOpen = 0;  // the about box is open
+
+    // Event sounds: the schemes, the selected scheme's rows and the sound randomizer live in
+    // m_eventSounds; the chooser 1002 and the list 1005 show them (RRDialogSounds.cpp).
+    bool OnNotify(int controlId, NMHDR* header, LRESULT& result) override;
+    void FillEventList();
+    void ReadEventRow(int row);
+    void OnEventListItemChanged();
+    std::vector<bool> EventListChecks() const;
+    void ShowScheme(int index) override;
+    void ShowRow(int row) override;  // ShowMessage above serves the model as well
+    CEventSounds m_eventSounds{m_registry, *this};
 };
 
 }  // namespace qm

@@ -1,0 +1,221 @@
+// The event sounds of the real program: the scheme chooser lists a prepared "AppEvents" tree,
+// the event list shows marks and current files, the marks are written, and the two
+// randomize buttons give marked events only sounds listed for their scheme.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/PoolBytes.h"
+#include "e2e/ProgramDriver.h"
+#include "resources/resource.h"
+
+namespace qm::e2e {
+
+namespace {
+
+const char kApps[] = "AppEvents\\Schemes\\Apps";
+const char kSoundCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Sound Files";
+
+std::string EventKey(const std::string& app, const std::string& event) {
+    return std::string(kApps) + "\\" + app + "\\" + event;
+}
+std::string Current(const std::string& app, const std::string& event) {
+    return ReadDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\.current");
+}
+std::string Marker(const std::string& app, const std::string& event) {
+    return ReadDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\Active-QM");
+}
+std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+// An event key; "-" leaves its ".current" or marker key out.
+void AddEvent(const std::string& app, const std::string& event, const std::string& current, const std::string& marker) {
+    HKEY key = nullptr;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, EventKey(app, event).c_str(), &key) == ERROR_SUCCESS) RegCloseKey(key);
+    if (current != "-") WriteDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\.current", current);
+    if (marker != "-") WriteDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\Active-QM", marker);
+}
+
+// List-view items of another process, read through memory of that process.
+class RemoteList {
+public:
+    RemoteList(HANDLE process, HWND list) : m_process(process), m_list(list) {
+        m_memory = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteList() {
+        if (m_memory) VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
+    }
+    int Count() const { return static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
+    std::string Text(int row, int column) const {
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = m_memory + sizeof item;
+        item.cchTextMax = 1024;
+        if (!m_memory || !WriteProcessMemory(m_process, m_memory, &item, sizeof item, nullptr)) return "<no memory>";
+        SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(m_memory));
+        char text[1025] = {};
+        ReadProcessMemory(m_process, m_memory + sizeof item, text, 1024, nullptr);
+        return text;
+    }
+    bool Checked(int row) const {
+        return (SendMessageA(m_list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) ==
+               INDEXTOSTATEIMAGEMASK(2);
+    }
+    // Sets a row's check box as a click on it does.
+    void Check(int row, bool on) const {
+        LVITEMA item = {};
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        item.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
+        WriteProcessMemory(m_process, m_memory, &item, sizeof item, nullptr);
+        SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(m_memory));
+    }
+    // Each row as "name|Active|Current File|checked".
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> rows;
+        for (int row = 0; row < Count(); ++row)
+            rows.push_back(Text(row, 0) + "|" + Text(row, 1) + "|" + Text(row, 2) + "|" + (Checked(row) ? "x" : " "));
+        return rows;
+    }
+
+private:
+    HANDLE m_process;
+    HWND m_list;
+    char* m_memory = nullptr;
+};
+
+class Sounds : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        RegDeleteTreeA(HKEY_CURRENT_USER, kApps);
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+        AddEvent(".Default", "SystemStart", "C:\\Media\\start.wav", "Yes");
+        AddEvent(".Default", "Exit", "C:\\Media\\exit.wav", "-");
+        AddEvent("QmAlpha", "Open", "C:\\Media\\open.wav", "Yes");
+        AddEvent("QmAlpha", "Close", "", "yes");
+        AddEvent("QmAlpha", "Save", "-", "Yes");
+        AddEvent("QmBeta", "Ding", "C:\\Media\\ding.wav", "Yes");
+        // The sound pool: a2 is the only sound for "Default", as its second name, which is
+        // kept only when the pools are loaded after the schemes were counted.
+        media = ScratchFolder();
+        const std::vector<std::pair<std::string, std::vector<std::string>>> sounds = {
+            {"a1.wav", {"QmAlpha"}}, {"a2.wav", {"QmAlpha", "Default"}}, {"b1.wav", {"QmBeta"}}};
+        std::string records;
+        for (const auto& [name, schemes] : sounds) {
+            WriteFileBytes(media + name, "RIFF not really");
+            records += test::Record(name, media, 1, 0, 0, static_cast<int>(schemes.size()), 0, schemes);
+        }
+        WriteFileBytes(WindowsDir() + "qmfiles.cfg", records);
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, kSoundCounter, std::to_string(sounds.size()));
+    }
+    void TearDown() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kApps);
+        ResetProgramState();
+    }
+    // Starts the program and waits until its start-up has listed the schemes and loaded the pools.
+    HWND StartProgram() {
+        if (!program.Start(ScratchFolder())) return nullptr;
+        window = program.WaitForMainWindow();
+        if (!window) return nullptr;
+        combo = GetDlgItem(window, IDC_SCHEME_COMBO);
+        list = GetDlgItem(window, IDC_EVENT_LIST);
+        bool ready = WaitUntil([&] {
+            return SendMessageA(combo, CB_GETCOUNT, 0, 0) == 3 && !IsWindowEnabled(GetDlgItem(window, IDC_RANDOMIZE_SCHEME));
+        }, 15000);
+        return ready ? window : nullptr;
+    }
+    int SchemeIndex(const std::wstring& scheme) {
+        return static_cast<int>(SendMessageW(combo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(scheme.c_str())));
+    }
+    void SelectScheme(const std::wstring& scheme) {
+        int index = SchemeIndex(scheme);
+        ASSERT_GE(index, 0);
+        SendMessageA(combo, CB_SETCURSEL, index, 0);
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_SCHEME_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    }
+    void Press(int button) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, button))); }
+    void Exit() {
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(program.WaitForExit(10000));
+    }
+    std::set<std::string> Paths(std::initializer_list<const char*> names) {
+        std::set<std::string> paths;
+        for (const char* name : names) paths.insert(media + name);
+        return paths;
+    }
+
+    ProgramDriver program;
+    HWND window = nullptr, combo = nullptr, list = nullptr;
+    std::string media;
+};
+
+}  // namespace
+
+TEST_F(Sounds, SelectingASchemeListsItsEventsWithMarksAndCurrentFiles) {
+    ASSERT_TRUE(StartProgram());
+    EXPECT_GE(SchemeIndex(L"Default"), 0) << "\".Default\" is listed as \"Default\"";
+    EXPECT_GE(SchemeIndex(L"QmAlpha"), 0);
+    EXPECT_GE(SchemeIndex(L"QmBeta"), 0);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    for (int button : {IDC_ACTIVATE_ALL, IDC_DEACTIVATE_ALL}) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, button)));
+    RemoteList rows(program.Process(), list);
+
+    SelectScheme(L"QmAlpha");
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"Close|No|| ", "Open|Yes|open.wav|x", "Save|Yes||x"}));
+    for (int button : {IDC_ACTIVATE_ALL, IDC_DEACTIVATE_ALL, IDC_RANDOMIZE_SCHEME})
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, button)));
+    SelectScheme(L"Default");
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"Exit|No|exit.wav| ", "SystemStart|Yes|start.wav|x"}));
+    Exit();
+}
+
+TEST_F(Sounds, RandomizingTheSchemeDrawsOnlySoundsListedForIt) {
+    ASSERT_TRUE(StartProgram());
+    SelectScheme(L"QmAlpha");
+    Press(IDC_RANDOMIZE_SCHEME);
+    const auto alpha = Paths({"a1.wav", "a2.wav"});
+    EXPECT_EQ(alpha.count(Current("QmAlpha", "Open")), 1u) << Current("QmAlpha", "Open");
+    EXPECT_EQ(alpha.count(Current("QmAlpha", "Save")), 1u) << Current("QmAlpha", "Save");
+    EXPECT_EQ(Current("QmAlpha", "Close"), "") << "an unmarked event keeps its sound";
+    EXPECT_EQ(Current(".Default", "SystemStart"), "C:\\Media\\start.wav") << "other schemes are not touched";
+    RemoteList rows(program.Process(), list);
+    EXPECT_EQ(rows.Text(1, 2), FileNameOf(Current("QmAlpha", "Open")));
+    Exit();
+}
+
+TEST_F(Sounds, RandomizingAllSchemesDrawsPerSchemeAndSelectsTheSchemeAgain) {
+    ASSERT_TRUE(StartProgram());
+    SelectScheme(L"QmBeta");
+    Press(IDC_RANDOMIZE_SOUNDS);
+    EXPECT_EQ(Current(".Default", "SystemStart"), media + "a2.wav");
+    EXPECT_EQ(Current(".Default", "Exit"), "C:\\Media\\exit.wav");
+    EXPECT_EQ(Paths({"a1.wav", "a2.wav"}).count(Current("QmAlpha", "Open")), 1u) << Current("QmAlpha", "Open");
+    EXPECT_EQ(Current("QmBeta", "Ding"), media + "b1.wav");
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), SchemeIndex(L"QmBeta"));
+    RemoteList rows(program.Process(), list);
+    EXPECT_EQ(rows.Rows(), std::vector<std::string>{"Ding|Yes|b1.wav|x"});
+    Exit();
+}
+
+TEST_F(Sounds, ActivateAllDeactivateAllAndOneClickWriteTheMarkers) {
+    ASSERT_TRUE(StartProgram());
+    SelectScheme(L"QmAlpha");
+    RemoteList rows(program.Process(), list);
+    Press(IDC_DEACTIVATE_ALL);
+    for (const char* event : {"Open", "Close", "Save"}) EXPECT_EQ(Marker("QmAlpha", event), "No") << event;
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"Close|No|| ", "Open|No|open.wav| ", "Save|No|| "}));
+    Press(IDC_ACTIVATE_ALL);
+    for (const char* event : {"Open", "Close", "Save"}) EXPECT_EQ(Marker("QmAlpha", event), "Yes") << event;
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"Close|Yes||x", "Open|Yes|open.wav|x", "Save|Yes||x"}));
+    // Clearing one box rewrites the marker of every row.
+    RegDeleteTreeA(HKEY_CURRENT_USER, (EventKey("QmAlpha", "Save") + "\\Active-QM").c_str());
+    rows.Check(0, false);
+    EXPECT_EQ(Marker("QmAlpha", "Close"), "No");
+    EXPECT_EQ(Marker("QmAlpha", "Open"), "Yes");
+    EXPECT_EQ(Marker("QmAlpha", "Save"), "Yes");
+    EXPECT_EQ(Marker(".Default", "Exit"), "<absent>");
+    Exit();
+}
+
+}  // namespace qm::e2e

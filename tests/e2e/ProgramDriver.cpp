@@ -1,5 +1,7 @@
 #include "e2e/ProgramDriver.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
 #include <vector>
 
@@ -149,12 +151,23 @@ std::string WindowsDir() {
     return dir;
 }
 
+std::string UserDataFolder() {
+    char buffer[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer);
+    return std::string(buffer) + "\\Quill Mere\\";
+}
+
 void ResetProgramState() {
     DeleteTree(HKEY_LOCAL_MACHINE, kProgramKey);
+    DeleteTree(HKEY_CURRENT_USER, kProgramKey);
     std::string windows = WindowsDir();
     DeleteFileA((windows + "qmfiles.cfg").c_str());
     DeleteFileA((windows + "Quill Mere.bmp").c_str());
     DeleteFileA((windows + "system32\\Quill Mere.scr").c_str());
+    std::string user = UserDataFolder();
+    for (const char* name : {"qmfiles.cfg", "tmpqm.tmp", "Quill Mere.bmp", "Quill Mere.scr"})
+        DeleteFileA((user + name).c_str());
+    RemoveDirectoryA(user.c_str());
 }
 
 std::string ReadDefaultValue(HKEY root, const std::string& key) {

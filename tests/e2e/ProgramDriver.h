@@ -54,6 +54,7 @@ int CountMainWindows();
 // Registry and disk of the prefix, reset between cases.
 void ResetProgramState();
 std::string WindowsDir();  // with a final backslash
+std::string UserDataFolder();  // the program's folder in the user's local application data, with a final backslash
 std::string ReadDefaultValue(HKEY root, const std::string& key);
 void WriteDefaultValue(HKEY root, const std::string& key, const std::string& text);
 void WriteFileBytes(const std::string& path, const std::string& bytes);

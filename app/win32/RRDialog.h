@@ -13,6 +13,7 @@
 #include "pools/FileEntry.h"
 #include "pools/Pools.h"
 #include "prefs/Preferences.h"
+#include "randomize/DisplaySettings.h"
 #include "randomize/Random.h"
 #include "app/StartupRules.h"
 #include "ui/PaintedDialog.h"
@@ -51,7 +52,6 @@ private:
     void Exit();
     void ShowMessage(const std::string& text);
     void SetDisplaySwitch(int position, bool on);
-    void FollowSwitchBox(int position, int box);
 
     // Window messages.
     LRESULT OnTrayIcon(WPARAM wParam, LPARAM lParam);
@@ -112,6 +112,24 @@ private:
     int m_bUnattended = 0;
     HMENU m_menu = nullptr;
     int m_bAboutOpen = 0;  // the about box is open
+
+    // ---- Display settings (RRDialogDisplay.cpp) ----
+    // The name fields, switch controls and message box as the portable randomizers see them.
+    class DisplayView : public IDisplayView {
+    public:
+        explicit DisplayView(CRRDialog& dialog) : m_dialog(dialog) {}
+        std::string ShownName(DisplayItem item) override;
+        bool NameEnabled(DisplayItem item) override;
+        void SetShownName(DisplayItem item, const std::string& name) override;
+        void ApplySwitches() override;
+        void ShowMessage(const std::string& text) override;
+
+    private:
+        CRRDialog& m_dialog;
+    };
+    DisplayView m_displayView{*this};
+    // What the randomizers work on, as it stands now (the unattended flag included).
+    DisplayContext Display();
 };
 
 }  // namespace qm

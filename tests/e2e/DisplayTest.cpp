@@ -356,6 +356,17 @@ TEST_F(DisplayCommands, ScreenSaverOnWindows98IsNamedInSystemIni) {
     EXPECT_EQ(Desktop("SCRNSAVE.EXE"), "");
     EXPECT_EQ(ReadFileBytes(windows + "system.ini"), named);
     Exit();
+
+    // The next start finds the installed copy in the system folder by its size.
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "ynnnn|;");
+    ProgramDriver restarted;
+    ASSERT_TRUE(restarted.Start(ScratchFolder()));
+    HWND again = restarted.WaitForInitialisedWindow();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(TextOf(GetDlgItem(again, IDC_SCREENSAVER_NAME)), next);
+    EXPECT_EQ(SendMessageA(GetDlgItem(again, IDC_SCREENSAVER_ENABLED), BM_GETCHECK, 0, 0), BST_CHECKED);
+    PostMessageA(again, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(restarted.WaitForExit(10000));
 }
 
 TEST_F(DisplayCommands, OnWindows98AnEmptyPoolLeavesTheSystemIniLineOfTheSwitch) {

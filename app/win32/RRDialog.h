@@ -128,8 +128,8 @@ private:
         CRRDialog& m_dialog;
     };
     DisplayView m_displayView{*this};
-    // What the randomizers work on, as it stands now (the unattended flag included).
-    DisplayContext Display();
+    // Runs a randomizer's operation on the window as it stands now (the unattended flag included).
+    void RunDisplayOperation(void (*operation)(DisplayContext&));
 };
 
 }  // namespace qm

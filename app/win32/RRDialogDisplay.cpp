@@ -18,31 +18,17 @@ int NameControl(DisplayItem item) {
 
 }  // namespace
 
-DisplayContext CRRDialog::Display() {
-    return DisplayContext{m_registry, m_files, m_system, m_random, m_pools, m_prefs.m_strDisplayFlags,
-                          m_displayView, m_strWindowsDir, m_bUnattended != 0};
+void CRRDialog::RunDisplayOperation(void (*operation)(DisplayContext&)) {
+    DisplayContext display{m_registry, m_files, m_system, m_random, m_pools, m_prefs.m_strDisplayFlags,
+                           m_displayView, m_strWindowsDir, m_bUnattended != 0};
+    operation(display);
 }
 
-void CRRDialog::RandomizeDisplaySettings() {
-    DisplayContext display = Display();
-    qm::RandomizeDisplaySettings(display);
-}
-void CRRDialog::RandomizeWallpaper() {
-    DisplayContext display = Display();
-    qm::RandomizeWallpaper(display);
-}
-void CRRDialog::RandomizeScreenSaver() {
-    DisplayContext display = Display();
-    qm::RandomizeScreenSaver(display);
-}
-void CRRDialog::ToggleWallpaperEnabled() {
-    DisplayContext display = Display();
-    qm::ToggleWallpaperEnabled(display);
-}
-void CRRDialog::ToggleScreenSaverEnabled() {
-    DisplayContext display = Display();
-    qm::ToggleScreenSaverEnabled(display);
-}
+void CRRDialog::RandomizeDisplaySettings() { RunDisplayOperation(qm::RandomizeDisplaySettings); }
+void CRRDialog::RandomizeWallpaper() { RunDisplayOperation(qm::RandomizeWallpaper); }
+void CRRDialog::RandomizeScreenSaver() { RunDisplayOperation(qm::RandomizeScreenSaver); }
+void CRRDialog::ToggleWallpaperEnabled() { RunDisplayOperation(qm::ToggleWallpaperEnabled); }
+void CRRDialog::ToggleScreenSaverEnabled() { RunDisplayOperation(qm::ToggleScreenSaverEnabled); }
 
 std::string CRRDialog::DisplayView::ShownName(DisplayItem item) {
     HWND field = m_dialog.Item(NameControl(item));

@@ -5,8 +5,6 @@
 namespace qm {
 
 const char kProgramTitle[] = "Quill Mere V2.01";
-const char kInstalledWallpaperName[] = "Quill Mere.bmp";
-const char kInstalledScreenSaverName[] = "Quill Mere.scr";
 const char kWindowsDirFailedMessage[] = "Fatal Error (02): Could not locate your Windows directory!";
 const char kProgramDirFailedMessage[] = "Fatal Error (01): Couldn't find your Quill Mere directory!";
 

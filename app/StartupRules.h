@@ -7,12 +7,11 @@
 #include "platform/System.h"
 #include "pools/FileEntry.h"
 #include "pools/Pools.h"
+#include "randomize/DisplaySettings.h"  // the installed copies' names
 
 namespace qm {
 
 extern const char kProgramTitle[];          // "Quill Mere V2.01", also the window title
-extern const char kInstalledWallpaperName[];
-extern const char kInstalledScreenSaverName[];
 extern const char kWindowsDirFailedMessage[];
 extern const char kProgramDirFailedMessage[];
 

@@ -22,6 +22,16 @@ bool WriteRegistryString(IRegistry& registry, const std::string& subkey, const s
     return registry.SetValue(root, subkey, std::string(), text);
 }
 
+bool WriteRegistryValue(IRegistry& registry, RegistryRoot root, const std::string& subkey, const std::string& name,
+                        const std::string& text) {
+    // The backends set values of existing keys only, and take the text's whole length.
+    return registry.SetValue(root, subkey, name, text);
+}
+
+void ClearRegistryValue(IRegistry& registry, RegistryRoot root, const std::string& subkey, const std::string& name) {
+    WriteRegistryValue(registry, root, subkey, name, std::string());
+}
+
 int TextToInt(const std::string& text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;

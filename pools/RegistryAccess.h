@@ -22,6 +22,13 @@ std::string ReadRegistryString(IRegistry& registry, RegistryRoot root, const std
 bool WriteRegistryString(IRegistry& registry, const std::string& subkey, const std::string& text,
                          RegistryRoot root);
 
+// Sets the named string value of an existing key; a missing key is not created. The whole
+// text is written, however long (a wallpaper path can be longer than 255 characters).
+bool WriteRegistryValue(IRegistry& registry, RegistryRoot root, const std::string& subkey, const std::string& name,
+                        const std::string& text);
+// Sets the named value of an existing key to the empty string; a missing key stays missing.
+void ClearRegistryValue(IRegistry& registry, RegistryRoot root, const std::string& subkey, const std::string& name);
+
 // Text to integer as atoi reads it: leading white space, an optional sign, then digits up
 // to the first other character; no digits give 0. Values beyond the range of int are held
 // at its limits instead of overflowing.

@@ -15,6 +15,7 @@
 #include "pools/Pools.h"
 #include "prefs/Preferences.h"
 #include "randomize/EventSounds.h"
+#include "randomize/DisplaySettings.h"
 #include "randomize/Random.h"
 #include "app/StartupRules.h"
 #include "app/StoragePlaces.h"
@@ -55,7 +56,6 @@ private:
     void Exit();
     void ShowMessage(const std::string& text);
     void SetDisplaySwitch(int position, bool on);
-    void FollowSwitchBox(int position, int box);
 
     // Window messages.
     LRESULT OnTrayIcon(WPARAM wParam, LPARAM lParam);
@@ -129,6 +129,23 @@ private:
     void ShowScheme(int index) override;
     void ShowRow(int row) override;  // ShowMessage above serves the model as well
     CEventSounds m_eventSounds{m_registry, *this};
+    // ---- Display settings (RRDialogDisplay.cpp) ----
+    // The name fields, switch controls and message box as the portable randomizers see them.
+    class DisplayView : public IDisplayView {
+    public:
+        explicit DisplayView(CRRDialog& dialog) : m_dialog(dialog) {}
+        std::string ShownName(DisplayItem item) override;
+        bool NameEnabled(DisplayItem item) override;
+        void SetShownName(DisplayItem item, const std::string& name) override;
+        void ApplySwitches() override;
+        void ShowMessage(const std::string& text) override;
+
+    private:
+        CRRDialog& m_dialog;
+    };
+    DisplayView m_displayView{*this};
+    // Runs a randomizer's operation on the window as it stands now (the unattended flag included).
+    void RunDisplayOperation(void (*operation)(DisplayContext&));
 };
 
 }  // namespace qm

@@ -1,23 +1,53 @@
-// The main window's wallpaper and screen-saver commands.
+// The main window's wallpaper and screen-saver commands: the randomizers themselves are
+// portable; this file lends them the window's name fields, switches and message box.
 #include "app/win32/RRDialog.h"
 
+#include <vector>
+
+#include "randomize/ScreenSaverRandomizer.h"
+#include "randomize/WallpaperRandomizer.h"
 #include "resources/resource.h"
 
 namespace qm {
 
-void CRRDialog::RandomizeDisplaySettings() {
-    RandomizeWallpaper();
-    RandomizeScreenSaver();
-}
-void CRRDialog::RandomizeWallpaper() {}
-void CRRDialog::RandomizeScreenSaver() {}
+namespace {
 
-// The switches follow their boxes; what they do to the desktop comes with the randomizers.
-void CRRDialog::FollowSwitchBox(int position, int box) {
-    SetDisplaySwitch(position, IsDlgButtonChecked(m_hWnd, box) == BST_CHECKED);
-    ApplyDisplaySwitches();
+int NameControl(DisplayItem item) {
+    return item == DisplayItem::Wallpaper ? IDC_WALLPAPER_NAME : IDC_SCREENSAVER_NAME;
 }
-void CRRDialog::ToggleWallpaperEnabled() { FollowSwitchBox(1, IDC_WALLPAPER_ENABLED); }
-void CRRDialog::ToggleScreenSaverEnabled() { FollowSwitchBox(0, IDC_SCREENSAVER_ENABLED); }
+
+}  // namespace
+
+void CRRDialog::RunDisplayOperation(void (*operation)(DisplayContext&)) {
+    DisplayContext display{m_registry, m_files, m_system, m_random, m_pools, m_prefs.m_strDisplayFlags,
+                           m_displayView, m_strWindowsDir, m_bUnattended != 0};
+    if (m_places.perUser) display.perUserFolder = m_places.poolFolder;
+    operation(display);
+}
+
+void CRRDialog::RandomizeDisplaySettings() { RunDisplayOperation(qm::RandomizeDisplaySettings); }
+void CRRDialog::RandomizeWallpaper() { RunDisplayOperation(qm::RandomizeWallpaper); }
+void CRRDialog::RandomizeScreenSaver() { RunDisplayOperation(qm::RandomizeScreenSaver); }
+void CRRDialog::ToggleWallpaperEnabled() { RunDisplayOperation(qm::ToggleWallpaperEnabled); }
+void CRRDialog::ToggleScreenSaverEnabled() { RunDisplayOperation(qm::ToggleScreenSaverEnabled); }
+
+std::string CRRDialog::DisplayView::ShownName(DisplayItem item) {
+    HWND field = m_dialog.Item(NameControl(item));
+    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(field)) + 1);
+    int length = GetWindowTextA(field, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+bool CRRDialog::DisplayView::NameEnabled(DisplayItem item) {
+    return IsWindowEnabled(m_dialog.Item(NameControl(item))) != 0;
+}
+
+void CRRDialog::DisplayView::SetShownName(DisplayItem item, const std::string& name) {
+    SetDlgItemTextA(m_dialog.m_hWnd, NameControl(item), name.c_str());
+}
+
+void CRRDialog::DisplayView::ApplySwitches() { m_dialog.ApplyDisplaySwitches(); }
+
+void CRRDialog::DisplayView::ShowMessage(const std::string& text) { m_dialog.ShowMessage(text); }
 
 }  // namespace qm

@@ -23,7 +23,7 @@ protected:
     }
 
     std::unique_ptr<TestPlatform> platform = MakeTestPlatform();
-    RecordingView view;
+    RecordingSoundsView view;
     CEventSounds sounds{platform->Registry(), view};
 };
 
@@ -220,7 +220,7 @@ TEST_F(EventSounds, AFailedWriteLeavesTheShownFileAsTheRegistryHasIt) {
     AddEvent(reg(), "App", "A", "C:\\Media\\a.wav", "Yes");
     FaultInjector faults;
     FaultyRegistry faulty(reg(), faults);
-    RecordingView faultyView;
+    RecordingSoundsView faultyView;
     CEventSounds failing(faulty, faultyView);
     failing.FillSchemeList();
     failing.SelectScheme(0);

@@ -48,7 +48,7 @@ inline CPools SoundPool(const std::vector<std::pair<std::string, std::vector<std
     return pools;
 }
 
-class RecordingView : public IEventSoundsView {
+class RecordingSoundsView : public IEventSoundsView {
 public:
     void ShowScheme(int index) override {
         shownSchemes.push_back(index);

@@ -58,7 +58,7 @@ protected:
     void TearDown() override { ResetProgramState(); }
     HWND StartProgram() {
         if (!program.Start(ScratchFolder())) return nullptr;
-        return program.WaitForMainWindow();
+        return program.WaitForInitialisedWindow();
     }
     void Exit(HWND window) {
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
@@ -281,7 +281,7 @@ TEST_F(DisplaySwitches, ControlsFollowAllFourStates) {
         WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, flags + "nnn|;");
         ProgramDriver run;
         ASSERT_TRUE(run.Start(ScratchFolder()));
-        HWND window = run.WaitForMainWindow();
+        HWND window = run.WaitForInitialisedWindow();
         ASSERT_TRUE(window);
         bool screenSaver = flags[0] == 'y', wallpaper = flags[1] == 'y';
         EXPECT_EQ(SendMessageA(GetDlgItem(window, 1065), BM_GETCHECK, 0, 0), screenSaver ? BST_CHECKED : BST_UNCHECKED);

@@ -107,6 +107,14 @@ HWND ProgramDriver::WaitForMainWindow(DWORD ms) {
     return args.found;
 }
 
+HWND ProgramDriver::WaitForInitialisedWindow(DWORD ms) {
+    HWND window = WaitForMainWindow(ms);
+    // "Randomize this Sound Scheme Now" is enabled in the template; the initialisation
+    // disables it right after it has shown the installed wallpaper and screen saver.
+    if (window && !WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(window, 1027)); }, ms)) return nullptr;
+    return window;
+}
+
 HWND ProgramDriver::WaitForMessageBox(const std::string& text, DWORD ms) {
     FindArgs args{m_process.dwProcessId, "Quill Mere", text, nullptr};
     WaitUntil([&] {

@@ -24,6 +24,9 @@ public:
     bool Start(const std::string& workingFolder);
     // The main window of this process once it exists (polls up to `ms`), else nullptr.
     HWND WaitForMainWindow(DWORD ms = 15000);
+    // The main window of an interactive run once its initialisation has applied the display
+    // switches and shown the installed files (the window exists, and shows, well before).
+    HWND WaitForInitialisedWindow(DWORD ms = 15000);
     // A message box of this process with the given text, or nullptr after `ms`.
     HWND WaitForMessageBox(const std::string& text, DWORD ms = 15000);
     // True when the process ended within `ms`; its exit code goes to `exitCode`.

@@ -9,7 +9,7 @@ namespace qm::test {
 
 TEST(EventSoundsLongKeys, SchemesAndEventsOfAnyLengthAreAddressedWhole) {
     FakeRegistry registry;
-    RecordingView view;
+    RecordingSoundsView view;
     CEventSounds sounds(registry, view);
     const std::string scheme(700, 's');
     const std::string event(900, 'e');

@@ -71,7 +71,8 @@ public:
         CloseHandle(file);
         return bytes;
     }
-    void DeleteFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+    // <windows.h> makes this member DeleteFileA: the call must name the global one.
+    void DeleteFile(const std::string& path) override { ::DeleteFileA(path.c_str()); }
     void SetRawValue(RegistryRoot root, const std::string& key, const std::string& name,
                      const std::string& bytes) override {
         HKEY handle = nullptr;

@@ -1,0 +1,91 @@
+#pragma once
+// What a test of the display randomizers watches: a main window of its own that logs what
+// is shown in it, and a registry and a system that log the settings the randomizers give
+// Windows, all into one log so that their order can be checked. The desktop is asked to
+// show nothing for real; the rest goes through to the platform under test.
+#include <string>
+#include <vector>
+
+#include "platform/Registry.h"
+#include "platform/System.h"
+#include "prefs/Preferences.h"
+#include "randomize/DisplaySettings.h"
+
+namespace qm::test {
+
+using EventLog = std::vector<std::string>;
+
+class RecordingView : public IDisplayView {
+public:
+    RecordingView(EventLog& log, const std::string& flags) : m_log(log), m_flags(flags) { ApplySwitches(); }
+    std::string ShownName(DisplayItem item) override { return names[Index(item)]; }
+    bool NameEnabled(DisplayItem item) override { return enabled[Index(item)]; }
+    void SetShownName(DisplayItem item, const std::string& name) override {
+        names[Index(item)] = name;
+        m_log.push_back("name " + name);
+    }
+    // As the window does: each name field is enabled exactly while its switch is on.
+    void ApplySwitches() override {
+        enabled[0] = ScreenSaverSwitchOn(m_flags);
+        enabled[1] = WallpaperSwitchOn(m_flags);
+        m_log.push_back("switches " + m_flags);
+    }
+    void ShowMessage(const std::string& text) override { m_log.push_back("message " + text); }
+
+    std::string names[2];
+    bool enabled[2] = {false, false};
+
+private:
+    static int Index(DisplayItem item) { return static_cast<int>(item); }
+    EventLog& m_log;
+    const std::string& m_flags;
+};
+
+class RecordingRegistry : public IRegistry {
+public:
+    RecordingRegistry(IRegistry& inner, EventLog& log) : m_inner(inner), m_log(log) {}
+    bool KeyExists(RegistryRoot root, const std::string& path) override { return m_inner.KeyExists(root, path); }
+    bool EnumValue(RegistryRoot root, const std::string& path, unsigned index, RegistryValue& out) override {
+        return m_inner.EnumValue(root, path, index, out);
+    }
+    bool EnumSubkey(RegistryRoot root, const std::string& path, unsigned index, std::string& name) override {
+        return m_inner.EnumSubkey(root, path, index, name);
+    }
+    bool DeleteKey(RegistryRoot root, const std::string& path) override { return m_inner.DeleteKey(root, path); }
+    bool CreateKey(RegistryRoot root, const std::string& path) override { return m_inner.CreateKey(root, path); }
+    bool ReadValue(RegistryRoot root, const std::string& path, const std::string& name, std::string& data) override {
+        return m_inner.ReadValue(root, path, name, data);
+    }
+    bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
+                  const std::string& text) override {
+        m_log.push_back("set " + name + "=" + text);
+        return m_inner.SetValue(root, path, name, text);
+    }
+
+private:
+    IRegistry& m_inner;
+    EventLog& m_log;
+};
+
+class RecordingSystem : public ISystem {
+public:
+    RecordingSystem(ISystem& inner, EventLog& log) : m_inner(inner), m_log(log) {}
+    bool WindowsDirectory(std::string& out) override { return m_inner.WindowsDirectory(out); }
+    bool CurrentDirectory(std::string& out) override { return m_inner.CurrentDirectory(out); }
+    bool IsWindowsNT() override { return windowsNT; }
+    std::int64_t NowSeconds() override { return m_inner.NowSeconds(); }
+    std::string WideToAnsi(const std::u16string& text) override { return m_inner.WideToAnsi(text); }
+    bool ShowWallpaper(const std::string& path) override {
+        m_log.push_back("show " + path);
+        return true;
+    }
+    bool ShellFolderPath(ShellFolder folder, std::string& out) override { return m_inner.ShellFolderPath(folder, out); }
+
+    bool windowsNT = true;
+
+private:
+    ISystem& m_inner;
+    EventLog& m_log;
+};
+
+}  // namespace qm::test

@@ -1,0 +1,421 @@
+// The display commands of the real program under Wine, as Windows NT and as Windows 98:
+// buttons 1024, 1022 and 1025 and check boxes 1063 and 1065, with the files, registry
+// values, system.ini text, message boxes and name fields they leave.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "core/PoolBytes.h"
+#include "e2e/ProgramDriver.h"
+#include "resources/resource.h"
+
+namespace qm::e2e {
+
+namespace {
+
+const char kDesktop[] = "Control Panel\\Desktop";
+const char kWineVersionKey[] = "Software\\Wine\\AppDefaults\\QuillMere.exe";
+const char* const kDesktopValues[] = {"Wallpaper", "TileWallpaper", "WallpaperStyle", "SCRNSAVE.EXE"};
+const char kNoBitmaps[] = "You have not selected any bitmap files for randomization.";
+const char kNoScreenSavers[] = "You have not selected any screen saver files for randomization.";
+const char kRestartNote[] = "Please note that screen saver changes will take effect when Windows is restarted.";
+const char kSystemIniFailed[] = "Couldn't modify system.ini with new screensaver value!";
+const char kCountersKey[] = "Software\\Corvalith\\Quill Mere\\2.0\\";
+
+std::string ReadValue(HKEY root, const std::string& key, const std::string& name) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return "<absent>";
+    std::vector<char> data(4096);
+    DWORD size = static_cast<DWORD>(data.size()) - 1;
+    LONG result = RegQueryValueExA(handle, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size);
+    RegCloseKey(handle);
+    return result == ERROR_SUCCESS ? std::string(data.data()) : "<absent>";
+}
+
+void SetValue(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyA(root, key.c_str(), &handle) != ERROR_SUCCESS) return;
+    RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(handle);
+}
+
+void DeleteValue(HKEY root, const std::string& key, const std::string& name) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return;
+    RegDeleteValueA(handle, name.c_str());
+    RegCloseKey(handle);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+struct PoolFile {
+    std::string name;
+    bool wallpaper;
+    int tile;
+};
+
+}  // namespace
+
+class DisplayCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        windows = WindowsDir();
+        for (const char* name : kDesktopValues) savedDesktop[name] = ReadValue(HKEY_CURRENT_USER, kDesktop, name);
+        savedSystemIni = ReadFileBytes(windows + "system.ini");
+        media = ScratchFolder();
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+        SetValue(HKEY_CURRENT_USER, kDesktop, "TileWallpaper", "untouched");
+        SetValue(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE", "untouched");
+    }
+    void TearDown() override {
+        RegDeleteKeyA(HKEY_CURRENT_USER, kWineVersionKey);
+        ResetProgramState();
+        for (const auto& [name, value] : savedDesktop) {
+            if (value == "<absent>")
+                DeleteValue(HKEY_CURRENT_USER, kDesktop, name);
+            else
+                SetValue(HKEY_CURRENT_USER, kDesktop, name, value);
+        }
+        if (savedSystemIni != "<missing>") WriteFileBytes(windows + "system.ini", savedSystemIni);
+        DeleteFileA((windows + "tmpsys.ini").c_str());
+        DeleteFileA((windows + "system32\\QuillMere.scr").c_str());
+        DeleteFileA((windows + "system\\Quill Mere.scr").c_str());
+        DeleteFileA((windows + "system\\QuillMere.scr").c_str());
+        if (madeSystemFolder) RemoveDirectoryA((windows + "system").c_str());
+    }
+
+    // Windows 98 as the program sees it: the platform it is told, and a system folder.
+    void AsWindows98(bool withSystemFolder = true) {
+        SetValue(HKEY_CURRENT_USER, kWineVersionKey, "Version", "win98");
+        if (withSystemFolder) madeSystemFolder = CreateDirectoryA((windows + "system").c_str(), nullptr) != 0;
+    }
+
+    // The pool file and its counters, written as the program keeps them.
+    void WritePools(const std::vector<PoolFile>& files) {
+        std::string records;
+        int wallpapers = 0, savers = 0;
+        for (const PoolFile& file : files) {
+            WriteFileBytes(media + file.name, (file.wallpaper ? "BM " : "MZ ") + file.name);
+            records += test::Record(file.name, media, 0, file.wallpaper ? 1 : 0, file.wallpaper ? 0 : 1, 0, file.tile);
+            (file.wallpaper ? wallpapers : savers)++;
+        }
+        WriteFileBytes(windows + "qmfiles.cfg", records);
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, std::string(kCountersKey) + "Wallpaper Files", std::to_string(wallpapers));
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, std::string(kCountersKey) + "ScreenSaver Files", std::to_string(savers));
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, std::string(kCountersKey) + "Sound Files", "0");
+    }
+
+    HWND Start() {
+        if (!program.Start(ScratchFolder())) return nullptr;
+        window = program.WaitForInitialisedWindow();
+        return window;
+    }
+    void Exit() {
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(program.WaitForExit(10000));
+    }
+    // A click posted, as a person's is: a message box it opens does not hold the test up.
+    void Click(int id) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); }
+    std::string Text(int id) { return TextOf(GetDlgItem(window, id)); }
+    bool Checked(int id) { return SendMessageA(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(window, id)) != 0; }
+    std::string Desktop(const std::string& name) { return ReadValue(HKEY_CURRENT_USER, kDesktop, name); }
+    // Waits for the name field to show something other than `before`.
+    std::string NameChangesFrom(int id, const std::string& before) {
+        WaitUntil([&] { return Text(id) != before; }, 10000);
+        return Text(id);
+    }
+    // Waits for the message box, checks what stands when it shows, and closes it.
+    bool AnswerBox(const std::string& text, DWORD ms = 10000) {
+        HWND box = program.WaitForMessageBox(text, ms);
+        if (!box) return false;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitUntil([&] { return !IsWindow(box); }, 5000);
+        return true;
+    }
+    std::string Installed(const std::string& folder, const std::string& name) {
+        return ReadFileBytes(windows + folder + name);
+    }
+
+    ProgramDriver program;
+    HWND window = nullptr;
+    std::string windows, media, savedSystemIni;
+    std::map<std::string, std::string> savedDesktop;
+    bool madeSystemFolder = false;
+};
+
+TEST_F(DisplayCommands, WallpaperSwitchAndButtonInstallTheDrawnBitmapsOnWindowsNt) {
+    WritePools({{"sky.bmp", true, 1}, {"sea-wide.bmp", true, 0}});
+    ASSERT_TRUE(Start());
+    Click(IDC_WALLPAPER_ENABLED);
+    std::string shown = NameChangesFrom(IDC_WALLPAPER_NAME, "");
+    ASSERT_TRUE(shown == "sky.bmp" || shown == "sea-wide.bmp") << shown;
+    EXPECT_TRUE(Checked(IDC_WALLPAPER_ENABLED));
+    EXPECT_TRUE(Enabled(IDC_WALLPAPER_NAME));
+    EXPECT_EQ(Desktop("Wallpaper"), windows + "Quill Mere.bmp");
+    EXPECT_EQ(Installed("", "Quill Mere.bmp"), "BM " + shown);
+    EXPECT_EQ(Desktop("TileWallpaper"), shown == "sky.bmp" ? "1" : "0");
+    EXPECT_EQ(Desktop("WallpaperStyle"), "0");
+    // Button 1024 draws the other bitmap each time: the shown one is avoided.
+    for (int i = 0; i < 3; ++i) {
+        Click(IDC_WALLPAPER_BMP);
+        std::string next = NameChangesFrom(IDC_WALLPAPER_NAME, shown);
+        ASSERT_NE(next, shown);
+        EXPECT_EQ(Installed("", "Quill Mere.bmp"), "BM " + next);
+        EXPECT_EQ(Desktop("TileWallpaper"), next == "sky.bmp" ? "1" : "0");
+        shown = next;
+    }
+    // Off: the stored wallpaper is emptied; the installed file and the name stay.
+    Click(IDC_WALLPAPER_ENABLED);
+    EXPECT_TRUE(WaitUntil([&] { return !Enabled(IDC_WALLPAPER_NAME); }, 5000));
+    EXPECT_EQ(Desktop("Wallpaper"), "");
+    EXPECT_EQ(Text(IDC_WALLPAPER_NAME), shown);
+    EXPECT_EQ(Installed("", "Quill Mere.bmp"), "BM " + shown);
+    // Button 1024 while the option is off does nothing.
+    Click(IDC_WALLPAPER_BMP);
+    Sleep(500);
+    EXPECT_EQ(Installed("", "Quill Mere.bmp"), "BM " + shown);
+    Exit();
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nnnnn|;");
+}
+
+TEST_F(DisplayCommands, AnEmptyWallpaperPoolIsToldAndTheSwitchGoesOffAgain) {
+    ASSERT_TRUE(Start());
+    Click(IDC_WALLPAPER_ENABLED);
+    HWND box = program.WaitForMessageBox(kNoBitmaps);
+    ASSERT_TRUE(box);
+    // The message comes while the option is still on; closing it switches the option off.
+    EXPECT_EQ(Desktop("Wallpaper"), windows + "Quill Mere.bmp");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !Checked(IDC_WALLPAPER_ENABLED); }, 5000));
+    EXPECT_FALSE(Enabled(IDC_WALLPAPER_NAME));
+    EXPECT_EQ(Desktop("Wallpaper"), "");
+    EXPECT_EQ(Desktop("TileWallpaper"), "untouched");
+    EXPECT_FALSE(FileExists(windows + "Quill Mere.bmp"));
+    Exit();
+}
+
+TEST_F(DisplayCommands, ScreenSaverSwitchAndButtonOnWindowsNtNameTheCopyInTheRegistry) {
+    WritePools({{"stars.scr", false, 0}, {"waves-long.scr", false, 0}});
+    WriteFileBytes(windows + "system32\\QuillMere.scr", "an old copy");
+    ASSERT_TRUE(Start());
+    Click(IDC_SCREENSAVER_ENABLED);
+    ASSERT_TRUE(program.WaitForMessageBox(kRestartNote));
+    std::string shown = Text(IDC_SCREENSAVER_NAME);
+    ASSERT_TRUE(shown == "stars.scr" || shown == "waves-long.scr") << shown;
+    EXPECT_EQ(Desktop("SCRNSAVE.EXE"), windows + "System32\\QUILLM~1.SCR");
+    EXPECT_EQ(Installed("system32\\", "Quill Mere.scr"), "MZ " + shown);
+    EXPECT_FALSE(FileExists(windows + "system32\\QuillMere.scr"));
+    EXPECT_TRUE(Checked(IDC_SCREENSAVER_ENABLED));
+    ASSERT_TRUE(AnswerBox(kRestartNote));
+
+    Click(IDC_SCREENSAVER_BMP);
+    std::string next = NameChangesFrom(IDC_SCREENSAVER_NAME, shown);
+    EXPECT_NE(next, shown);
+    EXPECT_EQ(Installed("system32\\", "Quill Mere.scr"), "MZ " + next);
+    EXPECT_FALSE(program.WaitForMessageBox(kRestartNote, 500)) << "only the switch brings the note";
+
+    Click(IDC_SCREENSAVER_ENABLED);
+    ASSERT_TRUE(AnswerBox(kRestartNote));
+    EXPECT_EQ(Desktop("SCRNSAVE.EXE"), "");
+    EXPECT_FALSE(Enabled(IDC_SCREENSAVER_NAME));
+    EXPECT_EQ(Installed("system32\\", "Quill Mere.scr"), "MZ " + next);
+    Exit();
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nnnnn|;");
+}
+
+TEST_F(DisplayCommands, AnEmptyScreenSaverPoolSwitchesOffBeforeItIsTold) {
+    ASSERT_TRUE(Start());
+    Click(IDC_SCREENSAVER_ENABLED);
+    HWND box = program.WaitForMessageBox(kNoScreenSavers);
+    ASSERT_TRUE(box);
+    EXPECT_FALSE(Checked(IDC_SCREENSAVER_ENABLED)) << "the option is off before the message shows";
+    EXPECT_EQ(Desktop("SCRNSAVE.EXE"), "");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(program.WaitForMessageBox(kRestartNote, 1000)) << "no note without a pool";
+    Exit();
+}
+
+TEST_F(DisplayCommands, RandomizeDisplaySettingsChangesOnlyWhatIsSwitchedOn) {
+    WritePools({{"sky.bmp", true, 0}, {"stars.scr", false, 0}, {"waves-long.scr", false, 0}});
+    WriteFileBytes(windows + "system32\\Quill Mere.scr", "MZ stars.scr");  // the installed copy, by its size
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "ynnnn|;");
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(Text(IDC_SCREENSAVER_NAME), "stars.scr");
+    Click(IDC_RANDOMIZE_DISPLAY);
+    EXPECT_EQ(NameChangesFrom(IDC_SCREENSAVER_NAME, "stars.scr"), "waves-long.scr");
+    EXPECT_EQ(Installed("system32\\", "Quill Mere.scr"), "MZ waves-long.scr");
+    EXPECT_EQ(Desktop("SCRNSAVE.EXE"), windows + "System32\\QUILLM~1.SCR");
+    EXPECT_EQ(Text(IDC_WALLPAPER_NAME), "");
+    EXPECT_FALSE(FileExists(windows + "Quill Mere.bmp"));
+    EXPECT_EQ(Desktop("TileWallpaper"), "untouched");
+    Exit();
+}
+
+// A bitmap that cannot be copied (the installed copy held open by another program, or the
+// pool file gone): told when asked for, silent in the start-up run, and in every case the
+// window, the installed copy and the desktop settings stay as they were.
+TEST_F(DisplayCommands, AFailedCopyChangesNothingAndIsToldOnlyWhenAskedFor) {
+    WritePools({{"sky.bmp", true, 1}, {"sea-wide.bmp", true, 0}});
+    const std::string installed = windows + "Quill Mere.bmp";
+    WriteFileBytes(installed, "BM sky.bmp");
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nyynn|;");  // wallpaper on, randomize at start-up
+    const std::string told = "Couldn't copy " + media + "sea-wide.bmp.";  // sky.bmp is shown, so it is avoided
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(Text(IDC_WALLPAPER_NAME), "sky.bmp");
+    HANDLE lock = CreateFileA(installed.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Click(IDC_WALLPAPER_BMP);
+    EXPECT_TRUE(AnswerBox(told));
+    CloseHandle(lock);
+    DeleteFileA((media + "sea-wide.bmp").c_str());
+    Click(IDC_WALLPAPER_BMP);
+    EXPECT_TRUE(AnswerBox(told));
+    EXPECT_EQ(Text(IDC_WALLPAPER_NAME), "sky.bmp");
+    EXPECT_EQ(Installed("", "Quill Mere.bmp"), "BM sky.bmp");
+    EXPECT_EQ(Desktop("TileWallpaper"), "untouched");
+    Exit();
+
+    WritePools({{"sky.bmp", true, 1}, {"sea-wide.bmp", true, 0}});
+    lock = CreateFileA(installed.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ProgramDriver startupRun;
+    ASSERT_TRUE(startupRun.Start(windows));
+    bool shown = false;
+    DWORD exitCode = 99;
+    EXPECT_TRUE(WaitUntil([&] {
+        shown = shown || startupRun.WaitForMessageBox(told, 0);
+        return startupRun.WaitForExit(0, &exitCode);
+    }, 20000)) << "the start-up run must end by itself";
+    CloseHandle(lock);
+    EXPECT_FALSE(shown) << "a start-up run shows no message";
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(Installed("", "Quill Mere.bmp"), "BM sky.bmp");
+    EXPECT_EQ(Desktop("TileWallpaper"), "untouched");
+}
+
+TEST_F(DisplayCommands, TheStartupRunInstallsAnotherBitmapSilently) {
+    WritePools({{"sky.bmp", true, 1}, {"sea-wide.bmp", true, 0}});
+    WriteFileBytes(windows + "Quill Mere.bmp", "BM sky.bmp");
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nyynn|;");
+    ProgramDriver startupRun;
+    ASSERT_TRUE(startupRun.Start(windows));
+    DWORD exitCode = 99;
+    ASSERT_TRUE(startupRun.WaitForExit(20000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(Installed("", "Quill Mere.bmp"), "BM sea-wide.bmp");
+    EXPECT_EQ(Desktop("TileWallpaper"), "0");
+    EXPECT_EQ(Desktop("WallpaperStyle"), "0");
+}
+
+// As Windows 98: the screen saver is named in the [boot] section of system.ini.
+TEST_F(DisplayCommands, ScreenSaverOnWindows98IsNamedInSystemIni) {
+    AsWindows98();
+    WritePools({{"stars.scr", false, 0}, {"waves-long.scr", false, 0}});
+    WriteFileBytes(windows + "system\\QuillMere.scr", "an old copy");
+    WriteFileBytes(windows + "system.ini", "[boot]\r\nSCRNSAVE.EXE=C:\\OLD.SCR\r\nshell=Explorer.exe\r\n[Boot]\r\n"
+                                          "scrnsave.exe=keep\r\nlast=1");
+    const std::string named = "[boot]\r\nSCRNSAVE.EXE=" + windows + "system\\QUILLM~1.SCR\r\nshell=Explorer.exe\r\n"
+                              "[Boot]\r\nscrnsave.exe=keep\r\nlast=1\r\n";
+    ASSERT_TRUE(Start());
+    Click(IDC_SCREENSAVER_ENABLED);
+    ASSERT_TRUE(program.WaitForMessageBox(kRestartNote));
+    std::string shown = Text(IDC_SCREENSAVER_NAME);
+    EXPECT_EQ(Installed("system\\", "Quill Mere.scr"), "MZ " + shown);
+    EXPECT_FALSE(FileExists(windows + "system\\QuillMere.scr"));
+    EXPECT_FALSE(FileExists(windows + "system32\\Quill Mere.scr"));
+    EXPECT_EQ(ReadFileBytes(windows + "system.ini"), named);
+    EXPECT_FALSE(FileExists(windows + "tmpsys.ini"));
+    EXPECT_EQ(Desktop("SCRNSAVE.EXE"), "untouched");
+    ASSERT_TRUE(AnswerBox(kRestartNote));
+
+    Click(IDC_SCREENSAVER_BMP);
+    std::string next = NameChangesFrom(IDC_SCREENSAVER_NAME, shown);
+    EXPECT_EQ(Installed("system\\", "Quill Mere.scr"), "MZ " + next);
+    EXPECT_EQ(ReadFileBytes(windows + "system.ini"), named);
+
+    // Off: only the registry value is emptied; system.ini keeps naming the copy.
+    Click(IDC_SCREENSAVER_ENABLED);
+    ASSERT_TRUE(AnswerBox(kRestartNote));
+    EXPECT_EQ(Desktop("SCRNSAVE.EXE"), "");
+    EXPECT_EQ(ReadFileBytes(windows + "system.ini"), named);
+    Exit();
+
+    // The next start finds the installed copy in the system folder by its size.
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "ynnnn|;");
+    ProgramDriver restarted;
+    ASSERT_TRUE(restarted.Start(ScratchFolder()));
+    HWND again = restarted.WaitForInitialisedWindow();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(TextOf(GetDlgItem(again, IDC_SCREENSAVER_NAME)), next);
+    EXPECT_EQ(SendMessageA(GetDlgItem(again, IDC_SCREENSAVER_ENABLED), BM_GETCHECK, 0, 0), BST_CHECKED);
+    PostMessageA(again, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(restarted.WaitForExit(10000));
+}
+
+TEST_F(DisplayCommands, OnWindows98AnEmptyPoolLeavesTheSystemIniLineOfTheSwitch) {
+    AsWindows98();
+    WriteFileBytes(windows + "system.ini", "[boot]\r\nshell=Explorer.exe\r\n");
+    ASSERT_TRUE(Start());
+    Click(IDC_SCREENSAVER_ENABLED);
+    ASSERT_TRUE(AnswerBox(kNoScreenSavers));
+    EXPECT_FALSE(Checked(IDC_SCREENSAVER_ENABLED));
+    EXPECT_EQ(ReadFileBytes(windows + "system.ini"),
+              "[boot]\r\nSCRNSAVE.EXE=" + windows + "system\\QUILLM~1.SCR\r\nshell=Explorer.exe\r\n");
+    EXPECT_EQ(Desktop("SCRNSAVE.EXE"), "");
+    Exit();
+}
+
+TEST_F(DisplayCommands, OnWindows98ASystemIniInUseIsToldAndKeptAsItWas) {
+    AsWindows98();
+    WritePools({{"stars.scr", false, 0}});
+    const std::string before = "[boot]\r\nSCRNSAVE.EXE=C:\\OLD.SCR\r\n";
+    WriteFileBytes(windows + "system.ini", before);
+    HANDLE lock = CreateFileA((windows + "system.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(Start());
+    Click(IDC_SCREENSAVER_ENABLED);
+    // Once for the switch, once for the randomization that follows it; then the note.
+    EXPECT_TRUE(AnswerBox(kSystemIniFailed));
+    EXPECT_TRUE(AnswerBox(kSystemIniFailed));
+    EXPECT_EQ(Text(IDC_SCREENSAVER_NAME), "stars.scr");
+    EXPECT_TRUE(AnswerBox(kRestartNote));
+    CloseHandle(lock);
+    EXPECT_EQ(ReadFileBytes(windows + "system.ini"), before);
+    EXPECT_FALSE(FileExists(windows + "tmpsys.ini"));
+    Exit();
+}
+
+TEST_F(DisplayCommands, OnWindows98WithoutASystemFolderTheCopyFailsAndNothingIsNamed) {
+    AsWindows98(false);
+    ASSERT_FALSE(FileExists(windows + "system")) << "the prefix has a system folder of its own";
+    WritePools({{"stars.scr", false, 0}});
+    WriteFileBytes(windows + "system.ini", "[boot]\r\n");
+    ASSERT_TRUE(Start());
+    Click(IDC_SCREENSAVER_BMP);  // the option is off: nothing
+    Click(IDC_SCREENSAVER_ENABLED);
+    ASSERT_TRUE(AnswerBox("Couldn't copy " + media + "stars.scr."));
+    ASSERT_TRUE(AnswerBox(kRestartNote));
+    EXPECT_EQ(Text(IDC_SCREENSAVER_NAME), "");
+    // The switch itself named the copy; the failed randomization changed nothing more.
+    EXPECT_EQ(ReadFileBytes(windows + "system.ini"), "[boot]\r\nSCRNSAVE.EXE=" + windows + "system\\QUILLM~1.SCR\r\n");
+    Exit();
+}
+
+}  // namespace qm::e2e

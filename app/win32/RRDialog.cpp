@@ -136,11 +136,13 @@ void CRRDialog::RunInitialisationSequence() {
 }
 
 // Where this user's settings, counters and pools live is settled before anything is read.
+// Windows 95 and 98 let every user write everywhere, so only Windows NT has per-user places.
 // The notice about per-user places waits for an interactive start: a log-on start says nothing.
 void CRRDialog::ChooseStorage() {
+    m_places = StoragePlaces{false, m_strWindowsDir, SystemFolderOf(m_strWindowsDir, m_system.IsWindowsNT())};
     if (m_strWindowsDir.empty()) return;  // no place to look for the pool file
     std::string userFolder;
-    if (m_system.ShellFolderPath(ISystem::ShellFolder::LocalAppData, userFolder))
+    if (m_system.IsWindowsNT() && m_system.ShellFolderPath(ISystem::ShellFolder::LocalAppData, userFolder))
         userFolder = WithFinalBackslash(userFolder) + "Quill Mere\\";
     StorageChoice choice = ChooseStoragePlaces(m_registry, m_files, m_strWindowsDir,
                                                SystemFolderOf(m_strWindowsDir, m_system.IsWindowsNT()), userFolder);

@@ -27,7 +27,9 @@ INT_PTR CDialogBase::DoModal(HWND parent) {
             m_modalResult = -1;
             break;
         }
-        if (!IsDialogMessageA(m_hWnd, &msg)) {
+        // Keys of a modeless dialog of this thread (Enter, Escape, Tab) go to that dialog.
+        HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (!IsDialogMessageA(root ? root : m_hWnd, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

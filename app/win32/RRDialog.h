@@ -15,6 +15,7 @@
 #include "prefs/Preferences.h"
 #include "randomize/Random.h"
 #include "app/StartupRules.h"
+#include "manage/win32/ManageFilesDlg.h"
 #include "ui/PaintedDialog.h"
 
 namespace qm {
@@ -112,6 +113,7 @@ private:
     int m_bUnattended = 0;
     HMENU m_menu = nullptr;
     int m_bAboutOpen = 0;  // the about box is open
+    CManageFilesDlg m_manageDlg;  // created hidden at start-up, kept for the whole run
 };
 
 }  // namespace qm

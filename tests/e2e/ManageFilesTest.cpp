@@ -9,6 +9,7 @@
 #include "core/PoolBytes.h"
 #include "e2e/DialogTemplate.h"
 #include "e2e/ProgramDriver.h"
+#include "e2e/RemoteControls.h"
 #include "resources/resource.h"
 
 namespace qm::e2e {
@@ -21,86 +22,6 @@ using Names = std::vector<std::string>;
 const char kSoundCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Sound Files";
 const char kWallpaperCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files";
 const char kSaverCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\ScreenSaver Files";
-
-std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out += static_cast<char>(c < 0x100 ? c : '?');
-    return out;
-}
-
-// The texts of another process's list box (the wide message crosses processes whole).
-Names ListTexts(HWND list) {
-    Names texts;
-    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
-        LRESULT got = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        texts.push_back(Narrow(text.substr(0, got > 0 ? got : 0)));
-    }
-    return texts;
-}
-
-// A list view of another process, through memory allocated in that process.
-class RemoteListView {
-public:
-    RemoteListView(HWND list, HANDLE process) : m_list(list), m_process(process) {
-        m_memory = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
-    }
-    ~RemoteListView() {
-        if (m_memory) VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
-    }
-    int Count() const { return static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
-    std::string Text(int item) const {
-        LVITEMA record = {};
-        record.iSubItem = 0;
-        record.pszText = m_memory + 1024;
-        record.cchTextMax = 1024;
-        WriteProcessMemory(m_process, m_memory, &record, sizeof record, nullptr);
-        SendMessageA(m_list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(m_memory));
-        char text[1024] = {};
-        ReadProcessMemory(m_process, m_memory + 1024, text, sizeof text - 1, nullptr);
-        return text;
-    }
-    bool Checked(int item) const {
-        return (SendMessageA(m_list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK) >> 12) == 2;
-    }
-    void SetChecked(int item, bool on) const {
-        LVITEMA record = {};
-        record.stateMask = LVIS_STATEIMAGEMASK;
-        record.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
-        WriteProcessMemory(m_process, m_memory, &record, sizeof record, nullptr);
-        SendMessageA(m_list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(m_memory));
-    }
-    int Find(const std::string& text) const {
-        for (int i = 0; i < Count(); ++i)
-            if (Text(i) == text) return i;
-        return -1;
-    }
-    // The texts of the ticked items, in list order.
-    Names Ticked() const {
-        Names ticked;
-        for (int i = 0; i < Count(); ++i)
-            if (Checked(i)) ticked.push_back(Text(i));
-        return ticked;
-    }
-
-private:
-    HWND m_list;
-    HANDLE m_process;
-    char* m_memory = nullptr;
-};
-
-BOOL CALLBACK FindManageWindow(HWND window, LPARAM param) {
-    auto* args = reinterpret_cast<std::pair<DWORD, HWND>*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == args->first && TextOf(window) == "Manage Files") {
-        args->second = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 class ManageFiles : public ::testing::Test {
 protected:
@@ -134,11 +55,7 @@ protected:
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         return program.WaitForMainWindow();
     }
-    HWND ManageWindow() {
-        std::pair<DWORD, HWND> args{program.ProcessId(), nullptr};
-        EnumWindows(FindManageWindow, reinterpret_cast<LPARAM>(&args));
-        return args.second;
-    }
+    HWND ManageWindow() { return WindowOfProcess(program.ProcessId(), "Manage Files"); }
     // Runs Modify Selected Files and waits for the filled, visible dialog.
     HWND OpenManage(HWND window) {
         PostMessageA(window, WM_COMMAND, ID_ACTIONS_MODIFY_FILES, 0);
@@ -157,13 +74,7 @@ protected:
     // Until another part of the program lists the schemes, the test puts them in the
     // main window's scheme chooser itself, where Modify Selected Files reads them.
     static void MakeSureSchemesAreListed(HWND window) {
-        HWND combo = GetDlgItem(window, IDC_SCHEME_COMBO);
-        for (const char* scheme : {"Default", "Jungle", "Robotz"}) {
-            std::wstring name = Wide(scheme);
-            if (SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str())) ==
-                CB_ERR)
-                SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        }
+        AddMissingComboItems(GetDlgItem(window, IDC_SCHEME_COMBO), {"Default", "Jungle", "Robotz"});
     }
     void MakeChangesAndWait(HWND dialog) {
         const std::string before = ReadPoolFile();

@@ -6,24 +6,11 @@
 
 #include "pools/PoolRewrite.h"
 #include "resources/resource.h"
+#include "ui/ControlTexts.h"
 
 namespace qm {
 
 namespace {
-
-// The texts of the scheme chooser's items, in its order.
-std::vector<std::string> ComboTexts(HWND combo) {
-    std::vector<std::string> texts;
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    std::vector<char> buffer;
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
-        buffer.assign(length > 0 ? length + 1 : 1, '\0');
-        LRESULT got = SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-        texts.emplace_back(buffer.data(), got > 0 ? got : 0);
-    }
-    return texts;
-}
 
 // With QM_MANAGE_TIMING naming a file, each timed step appends its name and milliseconds
 // to it: the figures of the Manage Files benchmark. Nothing is timed otherwise.
@@ -54,7 +41,7 @@ private:
 void CRRDialog::OnModifyFiles() {
     if (!PoolStateWritable()) return;
     StepTimer timer("modify-files");
-    const std::vector<std::string> schemes = ComboTexts(Item(IDC_SCHEME_COMBO));
+    const std::vector<std::string> schemes = ItemTexts(Item(IDC_SCHEME_COMBO), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
     m_manageDlg.ResetForShow();
     m_manageDlg.SetSchemeNames(schemes);
     m_manageDlg.FillFromPools(m_pools, static_cast<int>(schemes.size()));

@@ -1,6 +1,7 @@
 #include "manage/win32/ManageFilesDlg.h"
 
 #include "resources/resource.h"
+#include "ui/ControlTexts.h"
 
 namespace qm {
 
@@ -96,17 +97,7 @@ void CManageFilesDlg::AddAll(int listId, const std::vector<std::string>& paths, 
 
 // The texts of a list box in its own (sorted) order.
 std::vector<std::string> CManageFilesDlg::ListTexts(int listId) const {
-    HWND list = Item(listId);
-    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    std::vector<std::string> texts;
-    std::vector<char> buffer;
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageA(list, LB_GETTEXTLEN, i, 0);
-        buffer.assign(length > 0 ? length + 1 : 1, '\0');
-        LRESULT got = SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-        texts.emplace_back(buffer.data(), got > 0 ? got : 0);
-    }
-    return texts;
+    return ItemTexts(Item(listId), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 // The list boxes sort the paths; each entry's data then goes to the position its path got.

@@ -41,3 +41,9 @@ add_dependencies(qm_e2e_tests QuillMere)
 gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   EXTRA_ARGS --program=Z:${CMAKE_BINARY_DIR}/bin/QuillMere.exe
   PROPERTIES RESOURCE_LOCK wine_registry TIMEOUT 120)
+
+# Manage Files with full pools: drives the real program under Wine and prints its figures.
+add_executable(qm_bench_manage bench/win32/ManageFilesBench.cpp tests/e2e/ProgramDriver.cpp)
+target_include_directories(qm_bench_manage PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(qm_bench_manage PRIVATE advapi32 user32)
+add_dependencies(qm_bench_manage QuillMere)

@@ -7,6 +7,7 @@
 #define IDD_MAIN                130
 #define IDD_ABOUT               131
 #define IDR_MAIN_MENU           132
+#define IDD_MANAGE_FILES        136
 
 /* Icons */
 #define IDI_PROGRAM             128
@@ -68,6 +69,20 @@
 
 /* Controls of the about box (template 131) */
 #define IDC_ABOUT_ICON          1001
+
+/* Controls of the Manage Files dialog (template 136) */
+#define IDC_MANAGE_SCHEME_LIST      1011
+#define IDC_MANAGE_WALLPAPER_GROUP  1012
+#define IDC_MANAGE_WALLPAPER_LIST   1014
+#define IDC_MANAGE_SAVER_GROUP      1015
+#define IDC_MANAGE_SAVER_LIST       1016
+#define IDC_MANAGE_SOUND_GROUP      1017
+#define IDC_MANAGE_SOUND_LIST       1018
+#define IDC_MANAGE_SCHEME_PROMPT    1019
+#define IDC_MANAGE_REMOVE           1021
+#define IDC_MANAGE_CENTER           1032
+#define IDC_MANAGE_TILE             1033
+#define IDC_MANAGE_WALLPAPER_PROMPT 1035
 
 /* Menu 132 */
 #define ID_OPTIONS_SETTINGS     32771

@@ -2,6 +2,17 @@
 
 namespace qm {
 
+namespace {
+
+// The dialog whose keys (Enter, Escape, Tab) a message carries: the top-level window it is
+// for, so that a modeless dialog of this thread gets its own; else `fallback`.
+HWND DialogOfMessage(const MSG& msg, HWND fallback) {
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    return root ? root : fallback;
+}
+
+}  // namespace
+
 CDialogBase::CDialogBase(UINT templateId) : m_hInstance(GetModuleHandleA(nullptr)), m_templateId(templateId) {}
 
 CDialogBase::~CDialogBase() {
@@ -27,7 +38,7 @@ INT_PTR CDialogBase::DoModal(HWND parent) {
             m_modalResult = -1;
             break;
         }
-        if (!IsDialogMessageA(m_hWnd, &msg)) {
+        if (!IsDialogMessageA(DialogOfMessage(msg, m_hWnd), &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -105,7 +116,7 @@ bool PumpOneMessage(HWND dialog) {
         PostQuitMessage(static_cast<int>(msg.wParam));
         return false;
     }
-    if (!dialog || !IsDialogMessageA(dialog, &msg)) {
+    if (!dialog || !IsDialogMessageA(DialogOfMessage(msg, dialog), &msg)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

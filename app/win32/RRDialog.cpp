@@ -93,7 +93,8 @@ void CRRDialog::RunInitialisationSequence() {
     ChooseStorage();
 
     m_pools.Reset(0);
-    // The file chooser and the Manage Files window are created here, hidden, once they exist.
+    // The file chooser and the Manage Files window are created here, hidden.
+    m_manageDlg.Create(m_hWnd, UM_MANAGE_RESULT);
     InitBackground();
     InitEventList();
     m_bStartupRandomize = m_bFirstRun = m_bUnattended = m_bIntervalRandomize = 0;

@@ -19,6 +19,7 @@
 #include "randomize/Random.h"
 #include "app/StartupRules.h"
 #include "app/StoragePlaces.h"
+#include "manage/win32/ManageFilesDlg.h"
 #include "ui/PaintedDialog.h"
 
 namespace qm {
@@ -146,6 +147,7 @@ private:
     DisplayView m_displayView{*this};
     // Runs a randomizer's operation on the window as it stands now (the unattended flag included).
     void RunDisplayOperation(void (*operation)(DisplayContext&));
+    CManageFilesDlg m_manageDlg;  // created hidden at start-up, kept for the whole run
 };
 
 }  // namespace qm

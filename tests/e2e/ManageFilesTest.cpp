@@ -1,0 +1,340 @@
+// The Manage Files dialog of the real program: its template, the lists that Modify Selected
+// Files fills, tile flags and scheme ticks, Remove, Make Changes and Cancel Changes, checked
+// on the pool file and the counters on disk and in the registry.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "core/PoolBytes.h"
+#include "e2e/DialogTemplate.h"
+#include "e2e/ProgramDriver.h"
+#include "e2e/RemoteControls.h"
+#include "resources/resource.h"
+
+namespace qm::e2e {
+
+namespace {
+
+using test::Record;
+using Names = std::vector<std::string>;
+
+const char kSoundCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Sound Files";
+const char kWallpaperCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files";
+const char kSaverCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\ScreenSaver Files";
+
+class ManageFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+        media = ScratchFolder() + "manage\\";
+        CreateDirectoryA(media.c_str(), nullptr);
+        for (const char* name : {"b.bmp", "A.bmp", "c.bmp", "z.scr", "y.scr", "x.scr", "one.wav", "two.wav", "three.wav"})
+            WriteFileBytes(media + name, std::string("data of ") + name);
+        DeleteFileA((media + "gone.wav").c_str());
+        // File order differs from sorted order; A.bmp is tiled; gone.wav is missing on disk.
+        // The sounds start without schemes: which schemes a load keeps depends on the
+        // scheme chooser, which the tests of ticks fill themselves.
+        fileBytes = Record("b.bmp", media, 0, 1, 0, 0, 0) + Record("one.wav", media, 1, 0, 0, 0, 0) +
+                    Record("z.scr", media, 0, 0, 1, 0, 0) + Record("A.bmp", media, 0, 1, 0, 0, 1) +
+                    Record("gone.wav", media, 1, 0, 0, 0, 0) + Record("two.wav", media, 1, 0, 0, 0, 0) +
+                    Record("y.scr", media, 0, 0, 1, 0, 0) + Record("c.bmp", media, 0, 1, 0, 0, 0) +
+                    Record("three.wav", media, 1, 0, 0, 0, 0) + Record("x.scr", media, 0, 0, 1, 0, 0);
+        WriteFileBytes(WindowsDir() + "qmfiles.cfg", fileBytes);
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, kSoundCounter, "4");
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, kWallpaperCounter, "3");
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, kSaverCounter, "3");
+    }
+    void TearDown() override { ResetProgramState(); }
+
+    // Starts the program past its start-up message (the missing file makes the counts differ).
+    HWND Start() {
+        if (!program.Start(ScratchFolder())) return nullptr;
+        if (HWND box = program.WaitForMessageBox("Registry counter doesn't match file counter.", 15000))
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return program.WaitForMainWindow();
+    }
+    HWND ManageWindow() { return WindowOfProcess(program.ProcessId(), "Manage Files"); }
+    // Runs Modify Selected Files and waits for the filled, visible dialog.
+    HWND OpenManage(HWND window) {
+        PostMessageA(window, WM_COMMAND, ID_ACTIONS_MODIFY_FILES, 0);
+        HWND dialog = nullptr;
+        WaitUntil([&] { return (dialog = ManageWindow()) != nullptr && IsWindowVisible(dialog); }, 10000);
+        return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
+    }
+    // Selects exactly `positions` of a list, the focus on the first, as a click would.
+    static void Select(HWND dialog, int listId, std::vector<int> positions) {
+        HWND list = GetDlgItem(dialog, listId);
+        SendMessageA(list, LB_SETSEL, FALSE, -1);
+        for (int position : positions) SendMessageA(list, LB_SETSEL, TRUE, position);
+        if (!positions.empty()) SendMessageA(list, LB_SETCARETINDEX, positions.front(), FALSE);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    }
+    // Until another part of the program lists the schemes, the test puts them in the
+    // main window's scheme chooser itself, where Modify Selected Files reads them.
+    static void MakeSureSchemesAreListed(HWND window) {
+        AddMissingComboItems(GetDlgItem(window, IDC_SCHEME_COMBO), {"Default", "Jungle", "Robotz"});
+    }
+    void MakeChangesAndWait(HWND dialog) {
+        const std::string before = ReadPoolFile();
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+        // The rewrite runs from the posted message; wait until the counters say it ran.
+        WaitUntil([&] { return ReadPoolFile() != before; }, 5000);
+        Sleep(300);
+    }
+    std::string ReadPoolFile() {
+        std::string bytes;
+        HANDLE file = CreateFileA((WindowsDir() + "qmfiles.cfg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return "<absent>";
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+        CloseHandle(file);
+        return bytes;
+    }
+    static Names Counters() {
+        return {ReadDefaultValue(HKEY_LOCAL_MACHINE, kSoundCounter), ReadDefaultValue(HKEY_LOCAL_MACHINE, kWallpaperCounter),
+                ReadDefaultValue(HKEY_LOCAL_MACHINE, kSaverCounter)};
+    }
+    void Exit(HWND window) {
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(program.WaitForExit(10000));
+    }
+
+    ProgramDriver program;
+    std::string media, fileBytes;
+};
+
+bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+bool Checked(HWND dialog, int id) { return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+struct ExpectedControl {
+    int id;
+    const char* className;
+    const char* text;
+    short x, y, cx, cy;
+};
+
+const ExpectedControl kManageControls[] = {
+    {1012, "Button", "Wallpaper Files", 5, 5, 285, 65},
+    {1014, "ListBox", "", 10, 15, 275, 50},
+    {1015, "Button", "Screen Saver Files", 5, 75, 285, 65},
+    {1016, "ListBox", "", 10, 85, 275, 50},
+    {1035, "Static", "For Wallpaper :", 35, 145, 50, 10},
+    {1032, "Button", "Center Wallpaper", 100, 145, 75, 10},
+    {1033, "Button", "Tile Wallpaper", 190, 145, 65, 10},
+    {1017, "Button", "Sound Files", 5, 160, 285, 65},
+    {1018, "ListBox", "", 10, 170, 275, 50},
+    {1019, "Static", "Sounds Apply to These Schemes", 5, 230, 285, 10},
+    {1011, "SysListView32", "", 5, 241, 285, 65},
+    {1, "Button", "Make Changes", 20, 316, 60, 14},
+    {1021, "Button", "Remove", 110, 316, 70, 15},
+    {2, "Button", "Cancel Changes", 210, 316, 65, 14},
+};
+
+}  // namespace
+
+TEST(ManageFilesTemplate, HoldsEveryControlInItsPlace) {
+    DialogTemplate dialog;
+    ASSERT_TRUE(LoadDialogTemplate(g_programPath, 136, dialog));
+    EXPECT_EQ(dialog.title, "Manage Files");
+    EXPECT_EQ(dialog.cx, 297);
+    EXPECT_EQ(dialog.cy, 341);
+    EXPECT_EQ(dialog.font, "MS Sans Serif");
+    EXPECT_EQ(dialog.pointSize, 8);
+    EXPECT_EQ(dialog.style & (WS_CAPTION | WS_SYSMENU), DWORD(WS_CAPTION | WS_SYSMENU));
+    EXPECT_FALSE(dialog.style & WS_VISIBLE);
+    ASSERT_EQ(dialog.items.size(), std::size(kManageControls));
+    for (std::size_t i = 0; i < dialog.items.size(); ++i) {
+        const TemplateItem& item = dialog.items[i];
+        const ExpectedControl& expected = kManageControls[i];
+        SCOPED_TRACE(expected.id);
+        EXPECT_EQ(item.id, expected.id);
+        EXPECT_EQ(_stricmp(item.className.c_str(), expected.className), 0) << item.className;
+        EXPECT_EQ(item.text, expected.text);
+        EXPECT_EQ(item.x, expected.x);
+        EXPECT_EQ(item.y, expected.y);
+        EXPECT_EQ(item.cx, expected.cx);
+        EXPECT_EQ(item.cy, expected.cy);
+        if (expected.id == 1014 || expected.id == 1016 || expected.id == 1018) {
+            EXPECT_EQ(item.style & (LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY | WS_VSCROLL),
+                      DWORD(LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY | WS_VSCROLL));
+        }
+        if (expected.id == 1012 || expected.id == 1015 || expected.id == 1017) {
+            EXPECT_EQ(item.style & 0xF, DWORD(BS_GROUPBOX));
+        }
+        if (expected.id == 1032 || expected.id == 1033) {
+            EXPECT_EQ(item.style & 0xF, DWORD(BS_AUTORADIOBUTTON));
+        }
+    }
+    EXPECT_EQ(dialog.items[9].style & SS_TYPEMASK, DWORD(SS_CENTER));
+    EXPECT_EQ(dialog.items[10].style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SORTASCENDING),
+              DWORD(LVS_REPORT | LVS_SINGLESEL | LVS_SORTASCENDING));
+    EXPECT_EQ(dialog.items[11].style & 0xF, DWORD(BS_DEFPUSHBUTTON));
+}
+
+TEST_F(ManageFiles, ModifyListsThePoolsSortedAndTheTileFlagFollowsTheWallpaper) {
+    HWND window = Start();
+    ASSERT_TRUE(window);
+    HWND hidden = ManageWindow();
+    ASSERT_TRUE(hidden) << "the dialog is created at start-up";
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    HWND dialog = OpenManage(window);
+    ASSERT_EQ(dialog, hidden) << "the same window is shown, not a new one";
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1014)), (Names{media + "A.bmp", media + "b.bmp", media + "c.bmp"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1016)), (Names{media + "x.scr", media + "y.scr", media + "z.scr"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1018)), (Names{media + "one.wav", media + "three.wav", media + "two.wav"}));
+    for (int id : {1019, 1011, 1035, 1032, 1033}) EXPECT_FALSE(Enabled(dialog, id)) << id;
+    const std::pair<int, LONG_PTR> pictures[] = {{1012, 150}, {1015, 160}, {1017, 148}, {1021, 147}, {1, 144}, {2, 136}};
+    for (auto [id, picture] : pictures) EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dialog, id), GWLP_USERDATA), picture) << id;
+
+    Select(dialog, 1014, {0});  // A.bmp, tiled in the file
+    EXPECT_TRUE(Checked(dialog, 1033));
+    EXPECT_FALSE(Checked(dialog, 1032));
+    EXPECT_TRUE(Enabled(dialog, 1032));
+    EXPECT_FALSE(Enabled(dialog, 1011));
+    Select(dialog, 1014, {1});  // b.bmp, centred
+    EXPECT_TRUE(Checked(dialog, 1032));
+    Select(dialog, 1014, {0});
+    SendMessageA(GetDlgItem(dialog, 1032), BM_CLICK, 0, 0);  // Center sets A.bmp back
+    EXPECT_FALSE(Checked(dialog, 1033));
+    Select(dialog, 1014, {1});
+    Select(dialog, 1014, {0});
+    EXPECT_TRUE(Checked(dialog, 1032)) << "A.bmp is centred now";
+    Select(dialog, 1016, {0});
+    for (int id : {1019, 1011, 1035, 1032, 1033}) EXPECT_FALSE(Enabled(dialog, id)) << id;
+
+    MakeChangesAndWait(dialog);
+    // Only A.bmp's tile field changed; gone.wav's record went; everything else is kept in order.
+    EXPECT_EQ(ReadPoolFile(), Record("b.bmp", media, 0, 1, 0, 0, 0) + Record("one.wav", media, 1, 0, 0, 0, 0) +
+                                  Record("z.scr", media, 0, 0, 1, 0, 0) + Record("A.bmp", media, 0, 1, 0, 0, 0) +
+                                  Record("two.wav", media, 1, 0, 0, 0, 0) + Record("y.scr", media, 0, 0, 1, 0, 0) +
+                                  Record("c.bmp", media, 0, 1, 0, 0, 0) +
+                                  Record("three.wav", media, 1, 0, 0, 0, 0) +
+                                  Record("x.scr", media, 0, 0, 1, 0, 0));
+    EXPECT_EQ(Counters(), (Names{"3", "3", "3"}));
+    Exit(window);
+}
+
+TEST_F(ManageFiles, TicksFollowTheFocusedSoundAndGoToEverySelectedSound) {
+    HWND window = Start();
+    ASSERT_TRUE(window);
+    MakeSureSchemesAreListed(window);
+    HWND dialog = OpenManage(window);
+    ASSERT_TRUE(dialog);
+    RemoteListView schemes(GetDlgItem(dialog, 1011), program.Process());
+    ASSERT_GE(schemes.Count(), 3);
+    ASSERT_GE(schemes.Find("Default"), 0);
+    ASSERT_LT(schemes.Find("Default"), schemes.Find("Jungle")) << "the scheme list is sorted";
+
+    Select(dialog, 1018, {1});  // three.wav alone
+    for (int i = 0; i < schemes.Count(); ++i) schemes.SetChecked(i, false);
+    schemes.SetChecked(schemes.Find("Default"), true);
+    Select(dialog, 1018, {0, 2});  // one.wav (focused) and two.wav
+    EXPECT_TRUE(Enabled(dialog, 1011));
+    EXPECT_FALSE(Enabled(dialog, 1032));
+    EXPECT_EQ(schemes.Ticked(), Names{}) << "one.wav has no schemes yet";
+    for (int i = 0; i < schemes.Count(); ++i) schemes.SetChecked(i, false);
+    schemes.SetChecked(schemes.Find("Robotz"), true);
+    schemes.SetChecked(schemes.Find("Jungle"), true);
+    Select(dialog, 1018, {2});
+    EXPECT_EQ(schemes.Ticked(), (Names{"Jungle", "Robotz"})) << "two.wav got the ticks made for both";
+    Select(dialog, 1018, {0});
+    EXPECT_EQ(schemes.Ticked(), (Names{"Jungle", "Robotz"}));
+
+    MakeChangesAndWait(dialog);
+    const std::string file = ReadPoolFile();
+    EXPECT_NE(file.find(Record("one.wav", media, 1, 0, 0, 2, 0, {"Jungle", "Robotz"})), std::string::npos);
+    EXPECT_NE(file.find(Record("two.wav", media, 1, 0, 0, 2, 0, {"Jungle", "Robotz"})), std::string::npos);
+    EXPECT_NE(file.find(Record("three.wav", media, 1, 0, 0, 1, 0, {"Default"})), std::string::npos);
+
+    // The reloaded pools carry the new schemes into the next showing.
+    dialog = OpenManage(window);
+    ASSERT_TRUE(dialog);
+    Select(dialog, 1018, {2});
+    EXPECT_EQ(schemes.Ticked(), (Names{"Jungle", "Robotz"}));
+    Select(dialog, 1018, {1, 2});  // three.wav has the focus: its own schemes, not two.wav's
+    EXPECT_EQ(schemes.Ticked(), (Names{"Default"}));
+    SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    Exit(window);
+}
+
+TEST_F(ManageFiles, RemoveAcrossTwoListsThenMakeChangesRewritesFileCountersAndPools) {
+    HWND window = Start();
+    ASSERT_TRUE(window);
+    HWND dialog = OpenManage(window);
+    ASSERT_TRUE(dialog);
+    Select(dialog, 1014, {0, 2});  // A.bmp and c.bmp
+    Select(dialog, 1018, {1});     // three.wav
+    SendMessageA(GetDlgItem(dialog, 1021), BM_CLICK, 0, 0);
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1014)), (Names{media + "b.bmp"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1018)), (Names{media + "one.wav", media + "two.wav"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1016)).size(), 3u);
+    EXPECT_EQ(ReadPoolFile(), fileBytes) << "nothing is written before Make Changes";
+
+    MakeChangesAndWait(dialog);
+    EXPECT_EQ(ReadPoolFile(), Record("b.bmp", media, 0, 1, 0, 0, 0) + Record("one.wav", media, 1, 0, 0, 0, 0) +
+                                  Record("z.scr", media, 0, 0, 1, 0, 0) + Record("two.wav", media, 1, 0, 0, 0, 0) +
+                                  Record("y.scr", media, 0, 0, 1, 0, 0) + Record("x.scr", media, 0, 0, 1, 0, 0));
+    EXPECT_EQ(Counters(), (Names{"2", "1", "3"}));
+    EXPECT_FALSE(program.WaitForMessageBox("Registry counter doesn't match file counter.", 1000))
+        << "the reload finds file and counters in agreement";
+    EXPECT_EQ(GetFileAttributesA((WindowsDir() + "tmpqm.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    dialog = OpenManage(window);  // the main window's pools followed
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1014)), (Names{media + "b.bmp"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1018)), (Names{media + "one.wav", media + "two.wav"}));
+    SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    Exit(window);
+}
+
+TEST_F(ManageFiles, CancelChangesAndEscapeChangeNothing) {
+    HWND window = Start();
+    ASSERT_TRUE(window);
+    HWND dialog = OpenManage(window);
+    ASSERT_TRUE(dialog);
+    Select(dialog, 1016, {0, 1, 2});
+    SendMessageA(GetDlgItem(dialog, 1021), BM_CLICK, 0, 0);
+    ASSERT_TRUE(ListTexts(GetDlgItem(dialog, 1016)).empty());
+    SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+    Sleep(500);
+    EXPECT_EQ(ReadPoolFile(), fileBytes);
+    EXPECT_EQ(Counters(), (Names{"4", "3", "3"}));
+
+    dialog = OpenManage(window);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1016)).size(), 3u) << "reopening lists every entry again";
+    Select(dialog, 1016, {0});
+    SendMessageA(GetDlgItem(dialog, 1021), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(dialog, 1016), WM_KEYDOWN, VK_ESCAPE, 0);  // Escape is Cancel Changes
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+    // A stray result message finds no result to apply.
+    PostMessageA(window, 0x414, 0, 0);
+    Sleep(500);
+    EXPECT_EQ(ReadPoolFile(), fileBytes);
+    EXPECT_EQ(Counters(), (Names{"4", "3", "3"}));
+    Exit(window);
+}
+
+TEST_F(ManageFiles, APoolFileDeletedMeanwhileIsReportedAndNothingIsWritten) {
+    HWND window = Start();
+    ASSERT_TRUE(window);
+    HWND dialog = OpenManage(window);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(DeleteFileA((WindowsDir() + "qmfiles.cfg").c_str()));
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    HWND box = program.WaitForMessageBox(
+        "Couldn't find the file list qmfiles.cfg, so the changes to the file lists weren't made.", 5000);
+    ASSERT_TRUE(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ReadPoolFile(), "<absent>");
+    EXPECT_EQ(Counters(), (Names{"4", "3", "3"}));
+    Exit(window);
+}
+
+}  // namespace qm::e2e

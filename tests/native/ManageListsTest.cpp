@@ -1,0 +1,139 @@
+// The Manage Files working copies: lists in the order the sorted list boxes give, with tile
+// flags and scheme lists that stay with their entries through selection, ticks and removal.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "manage/ManageLists.h"
+
+namespace qm {
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// A list box sorts ignoring case; the model takes whatever order it is handed.
+Names SortedLikeAListBox(Names paths) {
+    std::stable_sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                            [](char x, char y) { return std::tolower(x) < std::tolower(y); });
+    });
+    return paths;
+}
+
+CPools MakePools() {
+    CPools pools;
+    pools.Reset(3);
+    pools.m_wallpaperFiles = {"C:\\w\\zebra.bmp", "C:\\w\\apple.bmp", "C:\\w\\Mango.bmp"};
+    pools.m_wallpaperTile = {0, 1, 7};
+    pools.m_nWallpaperFiles = 3;
+    pools.m_screenSaverFiles = {"C:\\s\\b.scr", "C:\\s\\a.scr"};
+    pools.m_nScreenSaverFiles = 2;
+    pools.m_soundFiles = {"C:\\a\\chime.wav", "C:\\a\\bell.wav", "C:\\a\\ding.wav"};
+    pools.m_soundSchemes = {{{"Jungle", "Robotz"}, 3}, {{"Default"}, 3}, {{"Robotz"}, 3}};
+    pools.m_nSoundFiles = 3;
+    return pools;
+}
+
+CManageLists Filled(const CPools& pools, int capacity = 3) {
+    CManageLists lists;
+    lists.Fill(pools, SortedLikeAListBox(pools.m_wallpaperFiles), SortedLikeAListBox(pools.m_screenSaverFiles),
+               SortedLikeAListBox(pools.m_soundFiles), capacity);
+    return lists;
+}
+
+}  // namespace
+
+TEST(ManageLists, FlagsAndSchemesFollowTheirEntriesIntoTheSortedPositions) {
+    CManageLists lists = Filled(MakePools());
+    EXPECT_EQ(lists.Paths(ManagedList::wallpapers), (Names{"C:\\w\\apple.bmp", "C:\\w\\Mango.bmp", "C:\\w\\zebra.bmp"}));
+    EXPECT_EQ(lists.TileFlags(), (std::vector<std::int32_t>{1, 7, 0}));
+    EXPECT_EQ(lists.Paths(ManagedList::sounds), (Names{"C:\\a\\bell.wav", "C:\\a\\chime.wav", "C:\\a\\ding.wav"}));
+    EXPECT_EQ(lists.SchemesOf(0), (Names{"Default"}));
+    EXPECT_EQ(lists.SchemesOf(1), (Names{"Jungle", "Robotz"}));
+    EXPECT_EQ(lists.SchemesOf(2), (Names{"Robotz"}));
+    EXPECT_TRUE(lists.SchemesOf(3).empty());
+}
+
+TEST(ManageLists, EntriesWithTheSamePathEachKeepTheirOwnData) {
+    CPools pools = MakePools();
+    pools.m_wallpaperFiles = {"C:\\w\\x.bmp", "C:\\w\\X.BMP", "C:\\w\\x.bmp"};
+    pools.m_wallpaperTile = {1, 0, 1};
+    pools.m_soundFiles = {"C:\\a\\s.wav", "C:\\a\\s.wav", "C:\\a\\S.wav"};
+    CManageLists lists = Filled(pools);
+    // The stable case-blind sort keeps pool order among equal paths.
+    EXPECT_EQ(lists.TileFlags(), (std::vector<std::int32_t>{1, 0, 1}));
+    EXPECT_EQ(lists.SchemesOf(0), (Names{"Jungle", "Robotz"}));
+    EXPECT_EQ(lists.SchemesOf(1), (Names{"Default"}));
+    EXPECT_EQ(lists.SchemesOf(2), (Names{"Robotz"}));
+}
+
+TEST(ManageLists, TicksShowExactlyTheFocusedSoundsSchemes) {
+    CManageLists lists = Filled(MakePools());
+    const Names items = {"Default", "Jungle", "jungle", "Robotz"};
+    EXPECT_EQ(lists.TicksFor(1, items), (std::vector<bool>{false, true, false, true}));  // case counts
+    EXPECT_EQ(lists.TicksFor(0, items), (std::vector<bool>{true, false, false, false}));
+    EXPECT_EQ(lists.TicksFor(9, items), (std::vector<bool>(4, false)));
+}
+
+TEST(ManageLists, TicksGoToEverySelectedSoundUpToTheCapacity) {
+    CManageLists lists = Filled(MakePools(), 2);
+    EXPECT_EQ(lists.SchemesOf(1), (Names{"Jungle", "Robotz"}));
+    lists.AssignSchemes({0, 2}, {"Default", "Jungle", "Robotz"});
+    EXPECT_EQ(lists.SchemesOf(0), (Names{"Default", "Jungle"}));
+    EXPECT_EQ(lists.SchemesOf(2), (Names{"Default", "Jungle"}));
+    EXPECT_EQ(lists.SchemesOf(1), (Names{"Jungle", "Robotz"})) << "an unselected sound keeps its schemes";
+    lists.AssignSchemes({2}, {});
+    EXPECT_TRUE(lists.SchemesOf(2).empty());
+    lists.AssignSchemes({-1, 3}, {"Default"});  // positions outside the list change nothing
+    EXPECT_EQ(lists.Result().schemeLists.size(), 3u);
+}
+
+TEST(ManageLists, TileRadioFollowsTheLastSelectedWallpaperAndSetsEverySelectedOne) {
+    CManageLists lists = Filled(MakePools());  // flags 1, 7, 0
+    EXPECT_EQ(lists.TileShownFor({0, 2}), 0);
+    EXPECT_EQ(lists.TileShownFor({2, 1}), 1) << "any nonzero flag shows as tiled";
+    EXPECT_EQ(lists.TileShownFor({}), -1);
+    lists.SetTile({0, 1}, false);
+    EXPECT_EQ(lists.TileFlags(), (std::vector<std::int32_t>{0, 0, 0}));
+    lists.SetTile({2}, true);
+    EXPECT_EQ(lists.TileFlags(), (std::vector<std::int32_t>{0, 0, 1}));
+}
+
+TEST(ManageLists, RemovingEntriesKeepsTheFollowingEntriesData) {
+    CManageLists lists = Filled(MakePools());
+    lists.Remove(ManagedList::sounds, {1});  // the second of three sounds
+    EXPECT_EQ(lists.Paths(ManagedList::sounds), (Names{"C:\\a\\bell.wav", "C:\\a\\ding.wav"}));
+    EXPECT_EQ(lists.SchemesOf(1), (Names{"Robotz"})) << "the third sound keeps its schemes at position 1";
+    lists.Remove(ManagedList::wallpapers, {0, 2});
+    EXPECT_EQ(lists.Paths(ManagedList::wallpapers), (Names{"C:\\w\\Mango.bmp"}));
+    EXPECT_EQ(lists.TileFlags(), (std::vector<std::int32_t>{7}));
+    lists.Remove(ManagedList::screenSavers, {});
+    EXPECT_EQ(lists.Paths(ManagedList::screenSavers).size(), 2u);
+
+    PoolChanges result = lists.Result();
+    EXPECT_EQ(result.sounds, lists.Paths(ManagedList::sounds));
+    EXPECT_EQ(result.schemeLists, (std::vector<Names>{{"Default"}, {"Robotz"}}));
+    EXPECT_EQ(result.wallpapers, (Names{"C:\\w\\Mango.bmp"}));
+    EXPECT_EQ(result.tileFlags, (std::vector<std::int32_t>{7}));
+    lists.Reset();
+    EXPECT_TRUE(lists.Result().Empty());
+}
+
+TEST(ManageLists, NoSoundPastTheLastSlotIsTaken) {
+    CPools pools;
+    pools.Reset(1);
+    Names order;
+    for (int i = 0; i < CManageLists::kSoundSlots + 5; ++i) {
+        pools.m_soundFiles.push_back("C:\\a\\" + std::to_string(100000 + i) + ".wav");
+        pools.m_soundSchemes.push_back({{"Default"}, 1});
+    }
+    CManageLists lists;
+    lists.Fill(pools, {}, {}, pools.m_soundFiles, 1);
+    EXPECT_EQ(lists.Paths(ManagedList::sounds).size(), static_cast<std::size_t>(CManageLists::kSoundSlots));
+    lists.AssignSchemes({CManageLists::kSoundSlots, CManageLists::kSoundSlots + 4}, {"Jungle"});
+    EXPECT_EQ(lists.Result().schemeLists.size(), static_cast<std::size_t>(CManageLists::kSoundSlots));
+    EXPECT_EQ(lists.SchemesOf(CManageLists::kSoundSlots - 1), (Names{"Default"}));
+}
+
+}  // namespace qm

@@ -36,7 +36,7 @@ gtest_discover_tests(qm_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 file(GLOB QM_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(qm_e2e_tests ${QM_E2E_SOURCES})
 target_include_directories(qm_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(qm_e2e_tests PRIVATE gtest advapi32 user32 gdi32)
+target_link_libraries(qm_e2e_tests PRIVATE gtest advapi32 user32 gdi32 version)
 add_dependencies(qm_e2e_tests QuillMere)
 gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   EXTRA_ARGS --program=Z:${CMAKE_BINARY_DIR}/bin/QuillMere.exe

@@ -41,3 +41,10 @@ add_dependencies(qm_e2e_tests QuillMere)
 gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   EXTRA_ARGS --program=Z:${CMAKE_BINARY_DIR}/bin/QuillMere.exe
   PROPERTIES RESOURCE_LOCK wine_registry TIMEOUT 120)
+
+# The installer's test: it installs into Program Files and the Startup folder, so it runs in
+# a Wine prefix of its own (tools/test-installer.sh), not through CTest.
+add_executable(qm_installer_tests tests/installer/InstallerTest.cpp tests/e2e/ProgramDriver.cpp)
+target_include_directories(qm_installer_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(qm_installer_tests PRIVATE gtest advapi32 user32 gdi32 shell32 ole32 uuid)
+add_dependencies(qm_installer_tests QuillMere)

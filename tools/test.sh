@@ -26,5 +26,8 @@ trap qm_wine_stop EXIT
 qm_wine_start
 (cd "$root/build/win32" && ctest --output-on-failure --timeout 300)
 
+echo "== installer: built with NSIS, tested in a Wine prefix of its own"
+"$root/tools/test-installer.sh"
+
 echo "== benchmark (figures, not a test)"
 "$root/build/native/bench/qm_bench_loadpools"

@@ -139,8 +139,16 @@ FunctionEnd
 Section "Uninstall"
   Delete "$INSTDIR\QuillMere.exe"
   Delete "$INSTDIR\QuillMere.htm"
-  Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR"
+  ; The uninstaller runs from a copy of itself; the process started from Uninstall.exe may
+  ; still hold that file for a moment after starting the copy.
+  ${For} $0 1 25
+    Delete "$INSTDIR\Uninstall.exe"
+    RMDir "$INSTDIR"
+    ${IfNot} ${FileExists} "$INSTDIR\*.*"
+      ${Break}
+    ${EndIf}
+    Sleep 200
+  ${Next}
   SetShellVarContext all
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   SetShellVarContext current

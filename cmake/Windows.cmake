@@ -36,7 +36,7 @@ gtest_discover_tests(qm_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 file(GLOB QM_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(qm_e2e_tests ${QM_E2E_SOURCES})
 target_include_directories(qm_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(qm_e2e_tests PRIVATE gtest advapi32 user32 gdi32 shell32)
+target_link_libraries(qm_e2e_tests PRIVATE gtest advapi32 user32 gdi32 shell32 version)
 add_dependencies(qm_e2e_tests QuillMere)
 gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   EXTRA_ARGS --program=Z:${CMAKE_BINARY_DIR}/bin/QuillMere.exe
@@ -45,5 +45,12 @@ gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 # Manage Files with full pools: drives the real program under Wine and prints its figures.
 add_executable(qm_bench_manage bench/win32/ManageFilesBench.cpp tests/e2e/ProgramDriver.cpp)
 target_include_directories(qm_bench_manage PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(qm_bench_manage PRIVATE advapi32 user32)
+target_link_libraries(qm_bench_manage PRIVATE advapi32 user32 shell32)
 add_dependencies(qm_bench_manage QuillMere)
+
+# The installer's test: it installs into Program Files and the Startup folder, so it runs in
+# a Wine prefix of its own (tools/test-installer.sh), not through CTest.
+add_executable(qm_installer_tests tests/installer/InstallerTest.cpp tests/e2e/ProgramDriver.cpp)
+target_include_directories(qm_installer_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(qm_installer_tests PRIVATE gtest advapi32 user32 gdi32 shell32 ole32 uuid)
+add_dependencies(qm_installer_tests QuillMere)

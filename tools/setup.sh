@@ -4,7 +4,7 @@
 set -euo pipefail
 
 run_packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth)
-test_packages=("${run_packages[@]}" g++ googletest libgtest-dev clang libclang-rt-14-dev)
+test_packages=("${run_packages[@]}" g++ googletest libgtest-dev clang libclang-rt-14-dev nsis)
 
 case "${1:-test}" in
   run) wanted=("${run_packages[@]}") ;;

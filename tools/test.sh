@@ -26,6 +26,9 @@ trap qm_wine_stop EXIT
 qm_wine_start
 (cd "$root/build/win32" && ctest --output-on-failure --timeout 300)
 
+echo "== installer: built with NSIS, tested in a Wine prefix of its own"
+"$root/tools/test-installer.sh"
+
 echo "== benchmarks (figures, not tests)"
 "$root/build/native/bench/qm_bench_loadpools"
 wine "$root/build/win32/qm_bench_manage.exe" "--program=Z:$root/build/win32/bin/QuillMere.exe"

@@ -1,10 +1,37 @@
 #include "ui/PaintedDialog.h"
 
+#include <commctrl.h>
+
 namespace qm {
 
 namespace {
 const int kBackgroundBitmap = 135;
+const int kCaptionIndent = 7;  // pixels from the frame's left edge to its caption picture
+
+// A group box with a caption picture paints itself: the common controls of visual styles
+// cut the picture to the height of one text line. The frame runs through the middle of the
+// picture, as the classic caption's frame runs through the middle of its text.
+LRESULT CALLBACK PictureGroupProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(box, PictureGroupProc, 0);
+    HBITMAP picture = reinterpret_cast<HBITMAP>(SendMessageA(box, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP info;
+    if ((message != WM_PAINT && message != WM_PRINTCLIENT) || !picture || !GetObjectA(picture, sizeof info, &info))
+        return DefSubclassProc(box, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = message == WM_PAINT ? BeginPaint(box, &paint) : reinterpret_cast<HDC>(wParam);
+    RECT frame;
+    GetClientRect(box, &frame);
+    frame.top += info.bmHeight / 2;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, picture);
+    BitBlt(dc, kCaptionIndent, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+    if (message == WM_PAINT) EndPaint(box, &paint);
+    return 0;
 }
+}  // namespace
 
 CPaintedDialog::~CPaintedDialog() { ReleaseBackground(); }
 
@@ -63,6 +90,7 @@ bool CPaintedDialog::SetPicture(int controlId, int bitmapId, HBITMAP& slot) {
     }
     LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
     if (!(style & BS_BITMAP)) SetWindowLongPtrA(control, GWL_STYLE, style | BS_BITMAP);
+    if ((style & BS_TYPEMASK) == BS_GROUPBOX) SetWindowSubclass(control, PictureGroupProc, 0, 0);
     SendMessageA(control, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
     SetWindowLongPtrA(control, GWLP_USERDATA, bitmapId);
     InvalidateRect(control, nullptr, TRUE);

@@ -8,6 +8,7 @@
 #include "pools/Archive.h"
 #include "pools/FileEntry.h"
 #include "pools/FileSearch.h"
+#include "pools/FoldPath.h"
 #include "pools/PoolFileIO.h"
 #include "pools/PoolLoader.h"
 #include "pools/RegistryAccess.h"
@@ -43,17 +44,6 @@ Pool PoolOfName(const std::string& name) {
 
 int KindOf(Pool pool) {
     return pool == poolSound ? kindSound : pool == poolWallpaper ? kindWallpaper : kindScreenSaver;
-}
-
-// A path folded as the file system compares names: ASCII letters and the accented letters
-// of the Western code page, so that equal paths meet in one hash bucket.
-std::string FoldPath(const std::string& path) {
-    std::string folded = path;
-    for (char& c : folded) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) c = static_cast<char>(u - 0x20);
-    }
-    return folded;
 }
 
 // Counts what an archive would store, to tell a file of whole records from one with a torn end.

@@ -105,7 +105,12 @@ bool PumpOneMessage(HWND dialog) {
         PostQuitMessage(static_cast<int>(msg.wParam));
         return false;
     }
-    if (!dialog || !IsDialogMessageA(dialog, &msg)) {
+    // Dialog keys go to the dialog the message is meant for: the modal one, or a modeless
+    // dialog of the program that is open beside it.
+    HWND target = dialog;
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && root != dialog && GetClassLongPtrA(root, GCW_ATOM) == 32770) target = root;
+    if (!target || !IsDialogMessageA(target, &msg)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -91,7 +91,8 @@ void CRRDialog::RunInitialisationSequence() {
     m_runKind = ChooseRunKind(m_strProgramDir, m_strWindowsDir);
 
     m_pools.Reset(0);
-    // The file chooser and the Manage Files window are created here, hidden, once they exist.
+    CreateChooser();
+    // The Manage Files window is created here, hidden, once it exists.
     InitBackground();
     InitEventList();
     m_bStartupRandomize = m_bFirstRun = m_bUnattended = m_bIntervalRandomize = 0;

@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
@@ -15,6 +17,7 @@
 #include "prefs/Preferences.h"
 #include "randomize/Random.h"
 #include "app/StartupRules.h"
+#include "chooser/win32/RRSetupDlg.h"
 #include "ui/PaintedDialog.h"
 
 namespace qm {
@@ -82,6 +85,8 @@ private:
     void ToggleScreenSaverEnabled();
     // Pools and options.
     void OnChooseFiles();
+    void CreateChooser();
+    std::vector<std::string> SchemeNames() const;
     void OnModifyFiles();
     void OnOptions();
 
@@ -112,6 +117,7 @@ private:
     int m_bUnattended = 0;
     HMENU m_menu = nullptr;
     int m_bAboutOpen = 0;  // the about box is open
+    std::unique_ptr<CRRSetupDlg> m_pChooser;  // the file chooser, hidden between showings
 };
 
 }  // namespace qm

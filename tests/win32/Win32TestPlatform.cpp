@@ -71,7 +71,9 @@ public:
         CloseHandle(file);
         return bytes;
     }
-    void DeleteFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+    // The global call: inside this class, where windows.h renames DeleteFile, the plain
+    // name would find this member again and recurse.
+    void DeleteFile(const std::string& path) override { ::DeleteFileA(path.c_str()); }
     void SetRawValue(RegistryRoot root, const std::string& key, const std::string& name,
                      const std::string& bytes) override {
         HKEY handle = nullptr;

@@ -41,3 +41,9 @@ add_dependencies(qm_e2e_tests QuillMere)
 gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   EXTRA_ARGS --program=Z:${CMAKE_BINARY_DIR}/bin/QuillMere.exe
   PROPERTIES RESOURCE_LOCK wine_registry TIMEOUT 120)
+
+# Benchmark under Wine: the chooser listing a large folder (figures, not a test).
+add_executable(qm_bench_chooser_list bench/win32/ChooserListBench.cpp chooser/win32/RRSetupDlg.cpp
+  chooser/win32/RequestName.cpp ui/DialogBase.cpp ui/PaintedDialog.cpp resources/QuillMere.rc)
+target_include_directories(qm_bench_chooser_list PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(qm_bench_chooser_list PRIVATE qmwin32 comctl32 gdi32 user32)

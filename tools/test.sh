@@ -28,3 +28,5 @@ qm_wine_start
 
 echo "== benchmark (figures, not a test)"
 "$root/build/native/bench/qm_bench_loadpools"
+"$root/build/native/bench/qm_bench_addfiles"
+wine "$root/build/win32/qm_bench_chooser_list.exe"

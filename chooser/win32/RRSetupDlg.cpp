@@ -1,5 +1,7 @@
 #include "chooser/win32/RRSetupDlg.h"
 
+#include <algorithm>
+
 #include "app/win32/WindowMessages.h"
 #include "chooser/win32/RequestName.h"
 #include "resources/resource.h"
@@ -26,6 +28,21 @@ void InsertItem(HWND list, int index, const std::string& text, int image) {
     item.pszText = const_cast<char*>(text.c_str());
     item.iImage = image;
     ListView_InsertItem(list, &item);
+}
+
+// Fills a list that sorts its items. The control's own sorting places each new item with
+// work proportional to the whole list, which makes a large folder slow; so the items go in
+// already in the control's order (its comparison ignores case, as lstrcmpi does) with the
+// sorting style off, and the style comes back for later insertions.
+void FillSorted(HWND list, std::vector<ListedName> items) {
+    std::stable_sort(items.begin(), items.end(), [](const ListedName& a, const ListedName& b) {
+        return lstrcmpiA(a.name.c_str(), b.name.c_str()) < 0;
+    });
+    const LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
+    SetWindowLongPtrA(list, GWL_STYLE, style & ~static_cast<LONG_PTR>(LVS_SORTASCENDING));
+    SendMessageA(list, LVM_SETITEMCOUNT, items.size(), 0);
+    for (std::size_t i = 0; i < items.size(); ++i) InsertItem(list, static_cast<int>(i), items[i].name, items[i].image);
+    SetWindowLongPtrA(list, GWL_STYLE, style);
 }
 
 }  // namespace
@@ -112,8 +129,8 @@ void CRRSetupDlg::RefreshLists() {
     ListView_DeleteAllItems(folders);
     ListView_DeleteAllItems(files);
     FolderListing listing = m_browser.List();
-    for (const ListedName& folder : listing.folders) InsertItem(folders, 0, folder.name, folder.image);
-    for (const ListedName& file : listing.files) InsertItem(files, 0, file.name, file.image);
+    FillSorted(folders, std::move(listing.folders));
+    FillSorted(files, std::move(listing.files));
     SendMessageA(folders, WM_SETREDRAW, TRUE, 0);
     SendMessageA(files, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(folders, nullptr, TRUE);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <set>
 
+#include "e2e/DialogTemplate.h"
 #include "e2e/ProgramDriver.h"
 #include "resources/resource.h"
 
@@ -128,6 +129,9 @@ void RemoveTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
+const int kButtons[] = {IDC_CHOOSER_UP_LEVEL, IDC_CHOOSER_BACK,    IDC_CHOOSER_RENAME, IDC_CHOOSER_REMOVE,
+                        IDC_CHOOSER_NEW_FOLDER, IDC_CHOOSER_REFRESH, IDOK,              IDCANCEL};
+
 class Chooser : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -179,7 +183,67 @@ protected:
     HWND main = nullptr;
 };
 
+struct ExpectedControl {
+    int id;
+    const char* className;
+    const char* text;
+    short x, y, cx, cy;
+    DWORD style;  // style bits that must be set
+};
+
+void ExpectTemplate(int templateId, const char* title, short cx, short cy, const std::vector<ExpectedControl>& expected) {
+    DialogTemplate dialog;
+    ASSERT_TRUE(LoadDialogTemplate(g_programPath, templateId, dialog));
+    EXPECT_EQ(dialog.title, title);
+    EXPECT_EQ(dialog.cx, cx);
+    EXPECT_EQ(dialog.cy, cy);
+    EXPECT_EQ(dialog.font, "MS Sans Serif");
+    EXPECT_EQ(dialog.pointSize, 8);
+    EXPECT_FALSE(dialog.style & WS_VISIBLE);
+    EXPECT_EQ(dialog.style & (WS_CAPTION | WS_SYSMENU), DWORD(WS_CAPTION | WS_SYSMENU));
+    ASSERT_EQ(dialog.items.size(), expected.size());
+    for (const ExpectedControl& control : expected) {
+        SCOPED_TRACE(control.id);
+        auto item = std::find_if(dialog.items.begin(), dialog.items.end(),
+                                 [&](const TemplateItem& candidate) { return candidate.id == control.id; });
+        ASSERT_NE(item, dialog.items.end());
+        EXPECT_EQ(_stricmp(item->className.c_str(), control.className), 0) << item->className;
+        EXPECT_EQ(item->text, control.text);
+        EXPECT_EQ(item->x, control.x);
+        EXPECT_EQ(item->y, control.y);
+        EXPECT_EQ(item->cx, control.cx);
+        EXPECT_EQ(item->cy, control.cy);
+        EXPECT_EQ(item->style & control.style, control.style);
+    }
+}
+
 }  // namespace
+
+TEST(ChooserTemplates, HoldEveryControlInItsPlace) {
+    const DWORD list = LVS_LIST | LVS_SORTASCENDING;
+    ExpectTemplate(134, kChooserTitle, 257, 321,
+                   {{1005, "Button", "Up Level", 10, 10, 40, 30, 0},
+                    {1022, "Button", "Back", 50, 10, 40, 30, 0},
+                    {1020, "Button", "Rename", 90, 10, 40, 30, 0},
+                    {1007, "Button", "Remove", 130, 10, 40, 30, 0},
+                    {1004, "Button", "New Folder", 170, 10, 40, 30, 0},
+                    {1023, "Button", "Refresh", 210, 10, 40, 30, 0},
+                    {1082, "ComboBox", "", 10, 43, 240, 80, CBS_DROPDOWN},
+                    {1017, "SysListView32", "", 10, 56, 240, 49, list | LVS_SINGLESEL},
+                    {1029, "SysListView32", "", 10, 105, 240, 70, list},
+                    {1024, "ComboBox", "", 10, 175, 240, 65, CBS_DROPDOWN | CBS_SORT},
+                    {1035, "Static", "For Wallpaper :", 25, 195, 50, 10, 0},
+                    {1032, "Button", "Center Wallpaper", 85, 195, 75, 10, BS_RADIOBUTTON},
+                    {1033, "Button", "Tile Wallpaper", 165, 195, 65, 10, BS_RADIOBUTTON},
+                    {1003, "Static", "For Sound Files, Apply to the Following Schemes", 10, 210, 240, 10, SS_CENTER},
+                    {1011, "SysListView32", "", 10, 220, 240, 75, LVS_REPORT | LVS_SORTASCENDING},
+                    {1, "Button", "OK", 40, 300, 50, 14, 0},
+                    {2, "Button", "Cancel", 155, 300, 65, 14, 0}});
+    ExpectTemplate(133, kPromptTitle, 186, 55,
+                   {{1006, "Edit", "", 10, 10, 165, 15, ES_AUTOHSCROLL | WS_BORDER},
+                    {1, "Button", "OK", 20, 35, 50, 14, BS_DEFPUSHBUTTON},
+                    {2, "Button", "Cancel", 115, 35, 50, 14, 0}});
+}
 
 TEST_F(Chooser, BrowsesAndChangesTheProgramFolderThroughThePrompt) {
     HWND chooser = OpenChooser();
@@ -188,8 +252,13 @@ TEST_F(Chooser, BrowsesAndChangesTheProgramFolderThroughThePrompt) {
     HWND folders = GetDlgItem(chooser, IDC_CHOOSER_FOLDERS);
     HWND files = GetDlgItem(chooser, IDC_CHOOSER_FILES);
     EXPECT_EQ(TextOf(GetDlgItem(chooser, IDC_CHOOSER_HISTORY)), folder) << "the program folder comes first";
-    EXPECT_EQ(AsSet(ListItems(process, files)),
-              (std::set<std::string>{"My Quill Mere.bmp", "a.bmp", "b.BMP", "c.scr", "d.WAV"}));
+    EXPECT_EQ(ListItems(process, files),
+              (std::vector<std::string>{"a.bmp", "b.BMP", "c.scr", "d.WAV", "My Quill Mere.bmp"}))
+        << "eligible names only, in the list's ascending order";
+    for (int picture : {142, 159, 155, 156, 158, 157, 144, 136})
+        EXPECT_TRUE(std::any_of(std::begin(kButtons), std::end(kButtons), [&](int id) {
+            return GetWindowLongPtrA(GetDlgItem(chooser, id), GWLP_USERDATA) == picture;
+        })) << "picture " << picture;
     EXPECT_EQ(ListItems(process, folders), (std::vector<std::string>{"Sub"}));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_SCHEMES)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_TILE)));
@@ -276,6 +345,21 @@ TEST_F(Chooser, ClickedFilesEnableTheirOptionsAndOkAddsThemForGood) {
     EXPECT_NE(grown.find("b.BMP", pool.size()), std::string::npos);
     PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(again.WaitForExit(10000));
+}
+
+TEST_F(Chooser, TheFirstStartOpensTheChooserOnTheProgramFolder) {
+    ResetProgramState();  // no preferences: the first start
+    ASSERT_TRUE(program.Start(folder));
+    main = program.WaitForMainWindow();
+    ASSERT_TRUE(main);
+    HWND chooser = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (chooser = FindWindowOf(program.ProcessId(), kChooserTitle)) != nullptr; }, 10000));
+    EXPECT_EQ(TextOf(GetDlgItem(chooser, IDC_CHOOSER_HISTORY)), folder);
+    PostMessageA(GetDlgItem(chooser, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(chooser); }, 5000));
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files"), "<absent>")
+        << "Cancel adds nothing";
+    Exit();
 }
 
 }  // namespace qm::e2e

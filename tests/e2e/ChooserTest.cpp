@@ -297,10 +297,27 @@ TEST_F(Chooser, BrowsesAndChangesTheProgramFolderThroughThePrompt) {
 }
 
 TEST_F(Chooser, ClickedFilesEnableTheirOptionsAndOkAddsThemForGood) {
+    ASSERT_TRUE(program.Start(folder));
+    main = program.WaitForMainWindow();
+    ASSERT_TRUE(main);
+    // The scheme names come from the main window's scheme box.
+    SendMessageA(GetDlgItem(main, IDC_SCHEME_COMBO), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Jungle Mist"));
     HWND chooser = OpenChooser();
     ASSERT_TRUE(chooser);
     HANDLE process = program.Process();
     HWND files = GetDlgItem(chooser, IDC_CHOOSER_FILES);
+    HWND schemes = GetDlgItem(chooser, IDC_CHOOSER_SCHEMES);
+    std::vector<std::string> names = ListItems(process, schemes);
+    auto jungle = std::find(names.begin(), names.end(), "Jungle Mist");
+    ASSERT_NE(jungle, names.end());
+    {
+        RemoteMemory memory(process, sizeof(LVITEMA));
+        LVITEMA tick = {};
+        tick.stateMask = LVIS_STATEIMAGEMASK;
+        tick.state = INDEXTOSTATEIMAGEMASK(2);
+        memory.Write(&tick, sizeof tick);
+        SendMessageA(schemes, LVM_SETITEMSTATE, jungle - names.begin(), reinterpret_cast<LPARAM>(memory.Address()));
+    }
     ASSERT_TRUE(ClickItem(process, files, "c.scr"));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_SCHEMES)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_TILE)));
@@ -322,6 +339,7 @@ TEST_F(Chooser, ClickedFilesEnableTheirOptionsAndOkAddsThemForGood) {
     const std::string pool = ReadWholeFile(WindowsDir() + "qmfiles.cfg");
     for (const char* name : {"a.bmp", "c.scr", "d.WAV"}) EXPECT_NE(pool.find(name), std::string::npos) << name;
     EXPECT_EQ(pool.find("b.BMP"), std::string::npos);
+    EXPECT_NE(pool.find("Jungle Mist", pool.find("d.WAV")), std::string::npos) << "the ticked scheme goes with the sound";
     Exit();
 
     // Started again, the pools hold them: choosing them again adds nothing, and no counter

@@ -5,7 +5,7 @@
 #include "chooser/ChooserRules.h"
 #include "platform/PathParts.h"
 #include "pools/FileSearch.h"
-#include "pools/FoldPath.h"
+#include "platform/FoldPath.h"
 #include "pools/PoolAddition.h"
 
 namespace qm {

@@ -1,6 +1,6 @@
 #include "chooser/ChooserRules.h"
 
-#include "pools/FoldPath.h"
+#include "platform/FoldPath.h"
 
 namespace qm {
 

@@ -8,7 +8,7 @@
 #include "pools/Archive.h"
 #include "pools/FileEntry.h"
 #include "pools/FileSearch.h"
-#include "pools/FoldPath.h"
+#include "platform/FoldPath.h"
 #include "pools/PoolFileIO.h"
 #include "pools/PoolLoader.h"
 #include "pools/RegistryAccess.h"

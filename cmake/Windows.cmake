@@ -54,3 +54,9 @@ add_executable(qm_installer_tests tests/installer/InstallerTest.cpp tests/e2e/Pr
 target_include_directories(qm_installer_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(qm_installer_tests PRIVATE gtest advapi32 user32 gdi32 shell32 ole32 uuid)
 add_dependencies(qm_installer_tests QuillMere)
+
+# Benchmark under Wine: the chooser listing a large folder (figures, not a test).
+add_executable(qm_bench_chooser_list bench/win32/ChooserListBench.cpp chooser/win32/RRSetupDlg.cpp
+  chooser/win32/RequestName.cpp ui/DialogBase.cpp ui/PaintedDialog.cpp resources/QuillMere.rc)
+target_include_directories(qm_bench_chooser_list PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(qm_bench_chooser_list PRIVATE qmwin32 comctl32 gdi32 user32)

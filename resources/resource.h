@@ -8,6 +8,8 @@
 #define IDD_ABOUT               131
 #define IDR_MAIN_MENU           132
 #define IDD_MANAGE_FILES        136
+#define IDD_REQUEST_NAME        133
+#define IDD_CHOOSER             134
 
 /* Icons */
 #define IDI_PROGRAM             128
@@ -83,6 +85,25 @@
 #define IDC_MANAGE_CENTER           1032
 #define IDC_MANAGE_TILE             1033
 #define IDC_MANAGE_WALLPAPER_PROMPT 1035
+/* Controls of the file chooser (template 134) */
+#define IDC_CHOOSER_SCHEME_LABEL 1003
+#define IDC_CHOOSER_NEW_FOLDER  1004
+#define IDC_CHOOSER_UP_LEVEL    1005
+#define IDC_CHOOSER_REMOVE      1007
+#define IDC_CHOOSER_SCHEMES     1011
+#define IDC_CHOOSER_FOLDERS     1017
+#define IDC_CHOOSER_RENAME      1020
+#define IDC_CHOOSER_BACK        1022
+#define IDC_CHOOSER_REFRESH     1023
+#define IDC_CHOOSER_DRIVES      1024
+#define IDC_CHOOSER_FILES       1029
+#define IDC_CHOOSER_CENTER      1032
+#define IDC_CHOOSER_TILE        1033
+#define IDC_CHOOSER_WALLPAPER_LABEL 1035
+#define IDC_CHOOSER_HISTORY     1082
+
+/* Controls of the folder-name prompt (template 133) */
+#define IDC_REQUEST_NAME_EDIT   1006
 
 /* Menu 132 */
 #define ID_OPTIONS_SETTINGS     32771

@@ -94,6 +94,7 @@ void CRRDialog::RunInitialisationSequence() {
 
     m_pools.Reset(0);
     // The file chooser and the Manage Files window are created here, hidden.
+    CreateChooser();
     m_manageDlg.Create(m_hWnd, UM_MANAGE_RESULT);
     InitBackground();
     InitEventList();

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "app/StartupRules.h"
 #include "app/StoragePlaces.h"
 #include "manage/win32/ManageFilesDlg.h"
+#include "chooser/win32/RRSetupDlg.h"
 #include "ui/PaintedDialog.h"
 
 namespace qm {
@@ -87,6 +89,8 @@ private:
     void ToggleScreenSaverEnabled();
     // Pools and options.
     void OnChooseFiles();
+    void CreateChooser();
+    std::vector<std::string> SchemeNames() const;
     void OnModifyFiles();
     void OnOptions();
 
@@ -148,6 +152,7 @@ private:
     // Runs a randomizer's operation on the window as it stands now (the unattended flag included).
     void RunDisplayOperation(void (*operation)(DisplayContext&));
     CManageFilesDlg m_manageDlg;  // created hidden at start-up, kept for the whole run
+    std::unique_ptr<CRRSetupDlg> m_pChooser;  // the file chooser, hidden between showings
 };
 
 }  // namespace qm

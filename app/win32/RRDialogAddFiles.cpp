@@ -1,12 +1,51 @@
 // The main window's Add Files command and the chooser's result.
 #include "app/win32/RRDialog.h"
 
+#include "pools/PoolAddition.h"
+#include "resources/resource.h"
 
 namespace qm {
 
-void CRRDialog::OnChooseFiles() {
-    if (!PoolStateWritable()) return;
+void CRRDialog::CreateChooser() {
+    m_pChooser = std::make_unique<CRRSetupDlg>(m_files, m_registry, m_system, m_strWindowsDir);
+    if (!m_pChooser->Create(m_hWnd)) m_pChooser.reset();
 }
-LRESULT CRRDialog::OnChooserResult() { return 0; }
+
+std::vector<std::string> CRRDialog::SchemeNames() const {
+    std::vector<std::string> names;
+    HWND combo = Item(IDC_SCHEME_COMBO);
+    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length == CB_ERR) continue;
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(std::char_traits<char>::length(text.c_str()));
+        names.push_back(text);
+    }
+    return names;
+}
+
+void CRRDialog::OnChooseFiles() {
+    if (PoolsAreFull(m_registry)) {
+        ShowMessage(kPoolsAtMaximumMessage);
+        return;
+    }
+    if (!PoolStateWritable() || !m_pChooser) return;
+    if (m_pChooser->Browser().Path().empty()) m_pChooser->Browser().SetPath(m_strProgramDir);
+    m_pChooser->ResetForShow();
+    m_pChooser->SetSchemeNames(SchemeNames());
+    m_pChooser->Show();
+}
+
+LRESULT CRRDialog::OnChooserResult() {
+    if (!m_pChooser || !PoolStateWritable()) return 0;
+    const ChooserSelection& selection = m_pChooser->Result();
+    ChosenFiles chosen{m_pChooser->ResultFolder(), selection.names, m_pChooser->ResultSchemes(),
+                       m_pChooser->ResultTile()};
+    AdditionOutcome outcome = AddChosenFiles(m_pools, m_registry, m_files, m_system, m_places.poolFolder, chosen);
+    for (const std::string& message : outcome.messages) ShowMessage(message);
+    return 0;
+}
 
 }  // namespace qm

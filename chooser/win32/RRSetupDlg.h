@@ -1,0 +1,71 @@
+#pragma once
+// The file chooser "Choose Files to Randomize From": a modeless dialog, created hidden at
+// start-up and kept for the whole run, that shows the state of its browser and hands the
+// user's choice to the main window with UM_CHOOSER_RESULT.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "chooser/ChooserBrowser.h"
+#include "chooser/ChooserRules.h"
+#include "ui/PaintedDialog.h"
+
+namespace qm {
+
+class CRRSetupDlg : public CPaintedDialog {
+public:
+    CRRSetupDlg(IFileSystem& files, IRegistry& registry, ISystem& system, const std::string& windowsDir);
+    ~CRRSetupDlg() override;
+
+    // Creates the hidden window; results are posted to `mainWindow`.
+    bool Create(HWND mainWindow);
+    CChooserBrowser& Browser() { return m_browser; }
+
+    // Before every showing: no previous folder, no result, an empty and disabled scheme
+    // list, the option groups disabled, the drive box rebuilt and the folder listed.
+    void ResetForShow();
+    void SetSchemeNames(const std::vector<std::string>& names);
+    void Show();
+
+    void RefreshLists();
+    void FillDriveCombo();
+    void UpdateOptionControls();
+
+    // The last confirmed choice, unchanged until the next ResetForShow.
+    const std::string& ResultFolder() const { return m_strResultPath; }
+    const ChooserSelection& Result() const { return m_result; }
+    const std::vector<std::string>& ResultSchemes() const { return m_resultSchemes; }
+    bool ResultTile() const { return m_bResultTile != 0; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnNotify(int controlId, NMHDR* header, LRESULT& result) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void OnDestroy() override;
+
+private:
+    enum { picUp, picBack, picRename, picRemove, picNewFolder, picRefresh, picOk, picCancel, pictureCount };
+    std::string FocusedText(int listId) const;
+    std::vector<std::string> SelectedTexts(int listId) const;
+    std::string ComboSelection(int comboId) const;
+    void EnableOptions(bool sound, bool wallpaper);
+    void RenameFocused(int listId);
+    void OnNewFolder();
+    void Hide();
+
+    CChooserBrowser m_browser;
+    HWND m_mainWindow = nullptr;
+    HIMAGELIST m_imageList = nullptr;
+    HBITMAP m_pictures[pictureCount] = {};
+    std::string m_strResultPath;
+    ChooserSelection m_result;
+    std::vector<std::string> m_resultSchemes;
+    int m_bResultTile = 0;
+};
+
+}  // namespace qm

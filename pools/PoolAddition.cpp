@@ -1,0 +1,297 @@
+#include "pools/PoolAddition.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <unordered_set>
+
+#include "pools/Archive.h"
+#include "pools/FileEntry.h"
+#include "pools/FileSearch.h"
+#include "platform/FoldPath.h"
+#include "pools/PoolFileIO.h"
+#include "pools/PoolLoader.h"
+#include "pools/RegistryAccess.h"
+
+namespace qm {
+
+const char kPoolsAtMaximumMessage[] =
+    "You have already selected the maximum amount of files that can be randomized.";
+const char kPoolFileWriteFailedMessage[] =
+    "Couldn't save the file list qmfiles.cfg. The chosen files were not added.";
+const char kCounterWriteFailedMessage[] =
+    "Couldn't save the file counts in the registry. The files just added may be missing when Quill Mere is started again.";
+const char kPoolsFullMessage[] = "The file lists are full. Some of the chosen files were not added.";
+const char kPathTooLongMessage[] = "Some of the chosen files have a path too long to be stored and were not added.";
+
+namespace {
+
+enum Pool { poolSound, poolWallpaper, poolScreenSaver, poolCount };
+using Counts = std::array<int, poolCount>;
+const char* const kCounterKeys[poolCount] = {kSoundCounterKey, kWallpaperCounterKey, kScreenSaverCounterKey};
+
+Pool PoolOfRecord(const CFileEntry& entry) {
+    return entry.IsSound() ? poolSound : entry.IsWallpaper() ? poolWallpaper : poolScreenSaver;
+}
+
+// The kind is decided by the name's last three characters alone.
+Pool PoolOfName(const std::string& name) {
+    const std::string end = name.size() >= 3 ? name.substr(name.size() - 3) : name;
+    if (end == "scr" || end == "SCR") return poolScreenSaver;
+    if (end == "bmp" || end == "BMP") return poolWallpaper;
+    return poolSound;
+}
+
+int KindOf(Pool pool) {
+    return pool == poolSound ? kindSound : pool == poolWallpaper ? kindWallpaper : kindScreenSaver;
+}
+
+// Counts what an archive would store, to tell a file of whole records from one with a torn end.
+class CountingStream : public IWriteStream {
+public:
+    bool Write(const void*, std::size_t count) override {
+        bytes += count;
+        return true;
+    }
+    bool Close() override { return true; }
+    std::uint64_t bytes = 0;
+};
+
+Counts ReadCounters(IRegistry& registry) {
+    return {GetSoundFileCount(registry), GetWallpaperFileCount(registry), GetScreenSaverFileCount(registry)};
+}
+
+// What the pool file holds now, against what the counters and the pools say.
+struct Survey {
+    bool readable = true;    // false: the file is there but cannot be read to its end
+    bool appendable = false; // exactly the counted records, whole, and all of them in memory
+    long long records = 0;   // whole records in the file
+    Counts perPool{};        // whole records of each pool
+    std::vector<std::string> paths;
+};
+
+Survey SurveyPoolFile(const CPools& pools, IRegistry& registry, IFileSystem& files, ISystem& system,
+                      const std::string& windowsDir) {
+    Survey survey;
+    const Counts counters = ReadCounters(registry);
+    const Counts memory = {pools.m_nSoundFiles, pools.m_nWallpaperFiles, pools.m_nScreenSaverFiles};
+    long long promised = 0;
+    for (int counter : counters) promised += std::max(counter, 0);
+    CountingStream sink;
+    bool measured = true;
+    {
+        CArchive measure(sink);
+        PoolReadResult read = ForEachPoolRecord(files, system, windowsDir + kPoolFileName,
+                                                [&](const CFileEntry& record) {
+                                                    ++survey.perPool[PoolOfRecord(record)];
+                                                    survey.paths.push_back(record.GetFullPath());
+                                                    CFileEntry copy = record;
+                                                    measured = copy.Serialize(measure) && measured;
+                                                    return true;
+                                                });
+        survey.records = read.records;
+        measured = measure.Flush() && measured;
+        if (!read.opened) {
+            // A file that is there but cannot be opened must not be replaced; a missing one
+            // is created by appending, which never destroys a file that a search overlooked.
+            survey.readable = !FindFileInFolder(files, windowsDir, kPoolFileName);
+            survey.appendable = survey.readable;
+            return survey;
+        }
+        survey.readable = read.state != CArchive::State::readError;
+    }
+    survey.appendable = survey.readable && measured && survey.records == promised && memory == counters &&
+                        sink.bytes == FileSizeOf(files, windowsDir + kPoolFileName);
+    return survey;
+}
+
+struct NewEntry {
+    std::string name;
+    Pool pool;
+};
+
+bool StoreNewEntries(CArchive& archive, const std::vector<NewEntry>& batch, const ChosenFiles& chosen) {
+    CFileEntry work;
+    for (const NewEntry& item : batch) {
+        work.SetFile(item.name, chosen.folder, KindOf(item.pool));
+        if (item.pool == poolSound)
+            for (const std::string& scheme : chosen.schemes) work.AppendScheme(scheme);
+        if (item.pool == poolWallpaper) work.SetTile(chosen.tile ? 1 : 0);
+        if (!work.Serialize(archive)) return false;
+    }
+    return true;
+}
+
+bool AppendRecords(IFileSystem& files, const std::string& path, const std::vector<NewEntry>& batch,
+                   const ChosenFiles& chosen) {
+    std::unique_ptr<IWriteStream> out = files.OpenWrite(path, WriteMode::Append);
+    if (!out) return false;
+    bool written;
+    {
+        CArchive archive(*out);
+        written = StoreNewEntries(archive, batch, chosen) && archive.Flush();
+    }
+    return out->Close() && written;
+}
+
+// The whole records of the old file, in order, then the new ones.
+bool RewriteWithRecords(IFileSystem& files, ISystem& system, const std::string& windowsDir, long long records,
+                        const std::vector<NewEntry>& batch, const ChosenFiles& chosen) {
+    return ReplacePoolFile(files, windowsDir, [&](CArchive& archive) {
+        long long copied = 0;
+        bool stored = true;
+        if (records > 0) {
+            ForEachPoolRecord(files, system, windowsDir + kPoolFileName, [&](const CFileEntry& record) {
+                CFileEntry copy = record;
+                stored = copy.Serialize(archive);
+                return stored && ++copied < records;
+            });
+        }
+        return stored && copied == records && StoreNewEntries(archive, batch, chosen);
+    });
+}
+
+void TakeIntoPools(CPools& pools, const std::vector<NewEntry>& batch, const ChosenFiles& chosen) {
+    for (const NewEntry& item : batch) {
+        const std::string path = chosen.folder + item.name;
+        if (item.pool == poolSound) {
+            SchemeList list = pools.NewSchemeList();
+            for (const std::string& scheme : chosen.schemes) {
+                if (scheme.empty() || static_cast<int>(list.names.size()) >= std::min(list.capacity, CFileEntry::kMaxSchemes))
+                    break;
+                list.names.push_back(scheme);
+            }
+            pools.m_soundFiles.push_back(path);
+            pools.m_soundSchemes.push_back(std::move(list));
+            ++pools.m_nSoundFiles;
+        } else if (item.pool == poolWallpaper) {
+            pools.m_wallpaperFiles.push_back(path);
+            pools.m_wallpaperTile.push_back(chosen.tile ? 1 : 0);
+            ++pools.m_nWallpaperFiles;
+        } else {
+            pools.m_screenSaverFiles.push_back(path);
+            ++pools.m_nScreenSaverFiles;
+        }
+    }
+}
+
+// Writes the counters in the order sound, wallpaper, screen saver. The load reads as many
+// leading records as the counters add up to, so a counter that cannot be written passes
+// what it lacks on to the others, up to what a counter may hold: the sum still covers every
+// record. False when any counter is left unwritten or the sum falls short.
+bool WriteCounters(IRegistry& registry, const Counts& targets) {
+    Counts stored{};
+    std::array<bool, poolCount> written{};
+    long long owed = 0;
+    auto put = [&](int pool, long long want) {
+        want = std::clamp<long long>(want, 0, kMaxPoolEntries);
+        if (WriteRegistryString(registry, kCounterKeys[pool], std::to_string(want), RegistryRoot::LocalMachine)) {
+            written[pool] = true;
+            stored[pool] = static_cast<int>(want);
+            return true;
+        }
+        written[pool] = false;
+        stored[pool] = ReadCounters(registry)[pool];
+        return false;
+    };
+    for (int pool = 0; pool < poolCount; ++pool) {
+        const long long want = targets[pool] + owed;
+        put(pool, want);
+        owed = want - stored[pool];
+    }
+    for (int pool = 0; pool < poolCount && owed != 0; ++pool) {
+        if (!written[pool]) continue;
+        const long long want = stored[pool] + owed;
+        const int before = stored[pool];
+        if (put(pool, want)) owed = want - stored[pool];
+        else owed += before - stored[pool];
+    }
+    return owed == 0 && written[0] && written[1] && written[2];
+}
+
+}  // namespace
+
+bool PoolsAreFull(IRegistry& registry) {
+    long long sum = 0;
+    for (int counter : ReadCounters(registry)) sum += counter;
+    return sum > 9500;
+}
+
+AdditionOutcome AddChosenFiles(CPools& pools, IRegistry& registry, IFileSystem& files, ISystem& system,
+                               const std::string& windowsDir, const ChosenFiles& chosen) {
+    AdditionOutcome outcome;
+    if (pools.m_bPoolFileUnreadable) {
+        outcome.fileFailed = true;
+        outcome.messages.push_back(kPoolFileUnreadableMessage);
+        return outcome;
+    }
+    Survey survey = SurveyPoolFile(pools, registry, files, system, windowsDir);
+    if (!survey.readable) {
+        outcome.fileFailed = true;
+        outcome.messages.push_back(kPoolFileWriteFailedMessage);
+        return outcome;
+    }
+
+    // What each pool holds before the batch: in memory when appending; every record of the
+    // file when it is rewritten, since the counters will then count them all.
+    const Counts memory = {pools.m_nSoundFiles, pools.m_nWallpaperFiles, pools.m_nScreenSaverFiles};
+    Counts base = memory;
+    if (!survey.appendable)
+        for (int pool = 0; pool < poolCount; ++pool) base[pool] = std::max(memory[pool], survey.perPool[pool]);
+
+    std::unordered_set<std::string> known;
+    known.reserve(pools.m_soundFiles.size() + pools.m_wallpaperFiles.size() + pools.m_screenSaverFiles.size() +
+                  survey.paths.size() + chosen.names.size());
+    for (const auto* pool : {&pools.m_soundFiles, &pools.m_wallpaperFiles, &pools.m_screenSaverFiles})
+        for (const std::string& path : *pool) known.insert(FoldPath(path));
+    for (const std::string& path : survey.paths) known.insert(FoldPath(path));
+
+    std::vector<NewEntry> batch;
+    Counts added{};
+    for (const std::string& name : chosen.names) {
+        const std::string path = chosen.folder + name;
+        if (!known.insert(FoldPath(path)).second) {
+            ++outcome.duplicates;
+            continue;
+        }
+        if (path.size() > kMaxStoredPath || name.empty()) {
+            ++outcome.refusedTooLong;
+            continue;
+        }
+        const Pool pool = PoolOfName(name);
+        if (base[pool] + added[pool] >= kMaxPoolEntries) {
+            ++outcome.refusedFull;
+            continue;
+        }
+        ++added[pool];
+        batch.push_back(NewEntry{name, pool});
+    }
+    if (outcome.refusedFull > 0) outcome.messages.push_back(kPoolsFullMessage);
+    if (outcome.refusedTooLong > 0) outcome.messages.push_back(kPathTooLongMessage);
+    if (batch.empty()) return outcome;
+
+    // The records first: until the counters grow, the old counted records are all a load
+    // reads, so a failure here loses nothing and counts nothing half-written.
+    outcome.rewritten = !survey.appendable;
+    const bool stored = survey.appendable
+                            ? AppendRecords(files, windowsDir + kPoolFileName, batch, chosen)
+                            : RewriteWithRecords(files, system, windowsDir, survey.records, batch, chosen);
+    if (!stored) {
+        outcome.fileFailed = true;
+        outcome.messages.push_back(kPoolFileWriteFailedMessage);
+        return outcome;
+    }
+    TakeIntoPools(pools, batch, chosen);
+    outcome.added = static_cast<int>(batch.size());
+
+    Counts targets{};
+    for (int pool = 0; pool < poolCount; ++pool)
+        targets[pool] = (survey.appendable ? memory[pool] : survey.perPool[pool]) + added[pool];
+    if (!WriteCounters(registry, targets)) {
+        outcome.countersFailed = true;
+        outcome.messages.push_back(kCounterWriteFailedMessage);
+    }
+    return outcome;
+}
+
+}  // namespace qm

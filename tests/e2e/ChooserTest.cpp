@@ -1,0 +1,383 @@
+// The file chooser of the real program: opened from the Add Files command on the program
+// folder, listing a prepared folder, its folder operations through the name prompt, the
+// option groups following mouse clicks, and OK adding the files to the pools for good.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "e2e/DialogTemplate.h"
+#include "e2e/ProgramDriver.h"
+#include "resources/resource.h"
+
+namespace qm::e2e {
+
+namespace {
+
+const char kChooserTitle[] = "Choose Files to Randomize From";
+const char kPromptTitle[] = "Choose a Name for the Folder";
+
+HWND FindWindowOf(DWORD processId, const std::string& title) {
+    struct Args {
+        DWORD processId;
+        std::string title;
+        HWND found;
+    } args{processId, title, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) {
+            auto* a = reinterpret_cast<Args*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != a->processId || !IsWindowVisible(window) || TextOf(window) != a->title) return TRUE;
+            a->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&args));
+    return args.found;
+}
+
+// List-view messages that carry pointers need memory inside the program's process.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, std::size_t size) : m_process(process) {
+        m_address = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteMemory() {
+        if (m_address) VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+    }
+    void* Address(std::size_t offset = 0) const { return static_cast<char*>(m_address) + offset; }
+    void Write(const void* data, std::size_t size, std::size_t offset = 0) {
+        WriteProcessMemory(m_process, Address(offset), data, size, nullptr);
+    }
+    void Read(void* data, std::size_t size, std::size_t offset = 0) {
+        ReadProcessMemory(m_process, Address(offset), data, size, nullptr);
+    }
+
+private:
+    HANDLE m_process;
+    void* m_address;
+};
+
+std::vector<std::string> ListItems(HANDLE process, HWND list) {
+    std::vector<std::string> items;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    RemoteMemory memory(process, sizeof(LVITEMA) + 512);
+    for (int i = 0; i < count; ++i) {
+        LVITEMA item = {};
+        item.iSubItem = 0;
+        item.cchTextMax = 512;
+        item.pszText = static_cast<char*>(memory.Address(sizeof(LVITEMA)));
+        memory.Write(&item, sizeof item);
+        SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(memory.Address()));
+        char text[512] = {};
+        memory.Read(text, sizeof text - 1, sizeof(LVITEMA));
+        items.push_back(text);
+    }
+    return items;
+}
+
+// A mouse click on the item's label, as a person makes it; with `add`, Ctrl is held.
+bool ClickItem(HANDLE process, HWND list, const std::string& text, bool add = false, bool twice = false) {
+    std::vector<std::string> items = ListItems(process, list);
+    auto it = std::find(items.begin(), items.end(), text);
+    if (it == items.end()) return false;
+    RemoteMemory memory(process, sizeof(RECT));
+    RECT rect = {LVIR_LABEL, 0, 0, 0};
+    memory.Write(&rect, sizeof rect);
+    SendMessageA(list, LVM_GETITEMRECT, it - items.begin(), reinterpret_cast<LPARAM>(memory.Address()));
+    memory.Read(&rect, sizeof rect);
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    const WPARAM keys = add ? MK_CONTROL : 0;
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
+    SendMessageA(list, WM_LBUTTONUP, keys, point);
+    if (twice) PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON | keys, point);
+    return true;
+}
+
+std::set<std::string> AsSet(const std::vector<std::string>& items) { return {items.begin(), items.end()}; }
+
+bool FolderExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<absent>";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes;
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + name + "\\");
+            else DeleteFileA((folder + name).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+const int kButtons[] = {IDC_CHOOSER_UP_LEVEL, IDC_CHOOSER_BACK,    IDC_CHOOSER_RENAME, IDC_CHOOSER_REMOVE,
+                        IDC_CHOOSER_NEW_FOLDER, IDC_CHOOSER_REFRESH, IDOK,              IDCANCEL};
+
+class Chooser : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+        folder = ScratchFolder() + "chooser\\";
+        RemoveTree(folder);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        CreateDirectoryA((folder + "Sub").c_str(), nullptr);
+        for (const char* name : {"a.bmp", "b.BMP", "c.scr", "d.WAV", "e.Wav", "notes.txt", "Quill Mere 2.bmp",
+                                 "My Quill Mere.bmp"})
+            WriteFileBytes(folder + name, std::string("data of ") + name);
+    }
+    void TearDown() override {
+        ResetProgramState();
+        RemoveTree(folder);
+    }
+    // Starts the program in the prepared folder and opens the chooser from the menu.
+    HWND OpenChooser() {
+        if (!main) {
+            if (!program.Start(folder)) return nullptr;
+            main = program.WaitForMainWindow();
+            if (!main) return nullptr;
+        }
+        PostMessageA(main, WM_COMMAND, ID_ACTIONS_ADD_FILES, 0);
+        HWND chooser = nullptr;
+        WaitUntil([&] { return (chooser = FindWindowOf(program.ProcessId(), kChooserTitle)) != nullptr; }, 10000);
+        return chooser;
+    }
+    // Presses a button that opens the name prompt, types `name` and presses OK.
+    void AnswerPrompt(HWND chooser, int button, const std::string& name, bool* okWasDisabled = nullptr) {
+        PostMessageA(GetDlgItem(chooser, button), BM_CLICK, 0, 0);
+        HWND prompt = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (prompt = FindWindowOf(program.ProcessId(), kPromptTitle)) != nullptr; },
+                              10000));
+        if (okWasDisabled) *okWasDisabled = !IsWindowEnabled(GetDlgItem(prompt, IDOK));
+        SendMessageA(GetDlgItem(prompt, IDC_REQUEST_NAME_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        ASSERT_TRUE(IsWindowEnabled(GetDlgItem(prompt, IDOK)));
+        PostMessageA(GetDlgItem(prompt, IDOK), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(prompt) || !IsWindowVisible(prompt); }, 10000));
+    }
+    void Exit() {
+        PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(program.WaitForExit(10000));
+    }
+
+    std::string folder;
+    ProgramDriver program;
+    HWND main = nullptr;
+};
+
+struct ExpectedControl {
+    int id;
+    const char* className;
+    const char* text;
+    short x, y, cx, cy;
+    DWORD style;  // style bits that must be set
+};
+
+void ExpectTemplate(int templateId, const char* title, short cx, short cy, const std::vector<ExpectedControl>& expected) {
+    DialogTemplate dialog;
+    ASSERT_TRUE(LoadDialogTemplate(g_programPath, templateId, dialog));
+    EXPECT_EQ(dialog.title, title);
+    EXPECT_EQ(dialog.cx, cx);
+    EXPECT_EQ(dialog.cy, cy);
+    EXPECT_EQ(dialog.font, "MS Sans Serif");
+    EXPECT_EQ(dialog.pointSize, 8);
+    EXPECT_FALSE(dialog.style & WS_VISIBLE);
+    EXPECT_EQ(dialog.style & (WS_CAPTION | WS_SYSMENU), DWORD(WS_CAPTION | WS_SYSMENU));
+    ASSERT_EQ(dialog.items.size(), expected.size());
+    for (const ExpectedControl& control : expected) {
+        SCOPED_TRACE(control.id);
+        auto item = std::find_if(dialog.items.begin(), dialog.items.end(),
+                                 [&](const TemplateItem& candidate) { return candidate.id == control.id; });
+        ASSERT_NE(item, dialog.items.end());
+        EXPECT_EQ(_stricmp(item->className.c_str(), control.className), 0) << item->className;
+        EXPECT_EQ(item->text, control.text);
+        EXPECT_EQ(item->x, control.x);
+        EXPECT_EQ(item->y, control.y);
+        EXPECT_EQ(item->cx, control.cx);
+        EXPECT_EQ(item->cy, control.cy);
+        EXPECT_EQ(item->style & control.style, control.style);
+    }
+}
+
+}  // namespace
+
+TEST(ChooserTemplates, HoldEveryControlInItsPlace) {
+    const DWORD list = LVS_LIST | LVS_SORTASCENDING;
+    ExpectTemplate(134, kChooserTitle, 257, 321,
+                   {{1005, "Button", "Up Level", 10, 10, 40, 30, 0},
+                    {1022, "Button", "Back", 50, 10, 40, 30, 0},
+                    {1020, "Button", "Rename", 90, 10, 40, 30, 0},
+                    {1007, "Button", "Remove", 130, 10, 40, 30, 0},
+                    {1004, "Button", "New Folder", 170, 10, 40, 30, 0},
+                    {1023, "Button", "Refresh", 210, 10, 40, 30, 0},
+                    {1082, "ComboBox", "", 10, 43, 240, 80, CBS_DROPDOWN},
+                    {1017, "SysListView32", "", 10, 56, 240, 49, list | LVS_SINGLESEL},
+                    {1029, "SysListView32", "", 10, 105, 240, 70, list},
+                    {1024, "ComboBox", "", 10, 175, 240, 65, CBS_DROPDOWN | CBS_SORT},
+                    {1035, "Static", "For Wallpaper :", 25, 195, 50, 10, 0},
+                    {1032, "Button", "Center Wallpaper", 85, 195, 75, 10, BS_RADIOBUTTON},
+                    {1033, "Button", "Tile Wallpaper", 165, 195, 65, 10, BS_RADIOBUTTON},
+                    {1003, "Static", "For Sound Files, Apply to the Following Schemes", 10, 210, 240, 10, SS_CENTER},
+                    {1011, "SysListView32", "", 10, 220, 240, 75, LVS_REPORT | LVS_SORTASCENDING},
+                    {1, "Button", "OK", 40, 300, 50, 14, 0},
+                    {2, "Button", "Cancel", 155, 300, 65, 14, 0}});
+    ExpectTemplate(133, kPromptTitle, 186, 55,
+                   {{1006, "Edit", "", 10, 10, 165, 15, ES_AUTOHSCROLL | WS_BORDER},
+                    {1, "Button", "OK", 20, 35, 50, 14, BS_DEFPUSHBUTTON},
+                    {2, "Button", "Cancel", 115, 35, 50, 14, 0}});
+}
+
+TEST_F(Chooser, BrowsesAndChangesTheProgramFolderThroughThePrompt) {
+    HWND chooser = OpenChooser();
+    ASSERT_TRUE(chooser);
+    HANDLE process = program.Process();
+    HWND folders = GetDlgItem(chooser, IDC_CHOOSER_FOLDERS);
+    HWND files = GetDlgItem(chooser, IDC_CHOOSER_FILES);
+    EXPECT_EQ(TextOf(GetDlgItem(chooser, IDC_CHOOSER_HISTORY)), folder) << "the program folder comes first";
+    EXPECT_EQ(ListItems(process, files),
+              (std::vector<std::string>{"a.bmp", "b.BMP", "c.scr", "d.WAV", "My Quill Mere.bmp"}))
+        << "eligible names only, in the list's ascending order";
+    for (int picture : {142, 159, 155, 156, 158, 157, 144, 136})
+        EXPECT_TRUE(std::any_of(std::begin(kButtons), std::end(kButtons), [&](int id) {
+            return GetWindowLongPtrA(GetDlgItem(chooser, id), GWLP_USERDATA) == picture;
+        })) << "picture " << picture;
+    EXPECT_EQ(ListItems(process, folders), (std::vector<std::string>{"Sub"}));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_SCHEMES)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_TILE)));
+
+    bool okWasDisabled = false;
+    AnswerPrompt(chooser, IDC_CHOOSER_NEW_FOLDER, "New \xE9t\xE9", &okWasDisabled);
+    EXPECT_TRUE(okWasDisabled) << "OK waits for a name";
+    EXPECT_TRUE(FolderExists(folder + "New \xE9t\xE9"));
+    EXPECT_EQ(AsSet(ListItems(process, folders)), (std::set<std::string>{"New \xE9t\xE9", "Sub"}));
+
+    ASSERT_TRUE(ClickItem(process, folders, "New \xE9t\xE9"));
+    AnswerPrompt(chooser, IDC_CHOOSER_RENAME, "Renamed");
+    EXPECT_TRUE(FolderExists(folder + "Renamed"));
+    EXPECT_FALSE(FolderExists(folder + "New \xE9t\xE9"));
+
+    ASSERT_TRUE(ClickItem(process, folders, "Renamed"));
+    AnswerPrompt(chooser, IDC_CHOOSER_RENAME, "Sub");
+    HWND failed = program.WaitForMessageBox("Directory rename failed.", 10000);
+    ASSERT_TRUE(failed);
+    PostMessageA(failed, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(failed); }, 10000));
+    EXPECT_TRUE(FolderExists(folder + "Renamed"));
+
+    ASSERT_TRUE(ClickItem(process, folders, "Renamed"));
+    SendMessageA(GetDlgItem(chooser, IDC_CHOOSER_REMOVE), BM_CLICK, 0, 0);
+    EXPECT_FALSE(FolderExists(folder + "Renamed"));
+    EXPECT_EQ(ListItems(process, folders), (std::vector<std::string>{"Sub"}));
+
+    // Into the subfolder and back again.
+    ASSERT_TRUE(ClickItem(process, folders, "Sub", false, true));
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(chooser, IDC_CHOOSER_HISTORY)) == folder + "Sub\\"; }, 5000));
+    EXPECT_TRUE(ListItems(process, files).empty());
+    SendMessageA(GetDlgItem(chooser, IDC_CHOOSER_BACK), BM_CLICK, 0, 0);
+    EXPECT_EQ(TextOf(GetDlgItem(chooser, IDC_CHOOSER_HISTORY)), folder);
+    Exit();
+}
+
+TEST_F(Chooser, ClickedFilesEnableTheirOptionsAndOkAddsThemForGood) {
+    ASSERT_TRUE(program.Start(folder));
+    main = program.WaitForMainWindow();
+    ASSERT_TRUE(main);
+    // The scheme names come from the main window's scheme box.
+    SendMessageA(GetDlgItem(main, IDC_SCHEME_COMBO), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Jungle Mist"));
+    HWND chooser = OpenChooser();
+    ASSERT_TRUE(chooser);
+    HANDLE process = program.Process();
+    HWND files = GetDlgItem(chooser, IDC_CHOOSER_FILES);
+    HWND schemes = GetDlgItem(chooser, IDC_CHOOSER_SCHEMES);
+    std::vector<std::string> names = ListItems(process, schemes);
+    auto jungle = std::find(names.begin(), names.end(), "Jungle Mist");
+    ASSERT_NE(jungle, names.end());
+    {
+        RemoteMemory memory(process, sizeof(LVITEMA));
+        LVITEMA tick = {};
+        tick.stateMask = LVIS_STATEIMAGEMASK;
+        tick.state = INDEXTOSTATEIMAGEMASK(2);
+        memory.Write(&tick, sizeof tick);
+        SendMessageA(schemes, LVM_SETITEMSTATE, jungle - names.begin(), reinterpret_cast<LPARAM>(memory.Address()));
+    }
+    ASSERT_TRUE(ClickItem(process, files, "c.scr"));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_SCHEMES)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_TILE)));
+    ASSERT_TRUE(ClickItem(process, files, "a.bmp", true));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_TILE)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_SCHEMES)));
+    ASSERT_TRUE(ClickItem(process, files, "d.WAV", true));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_SCHEMES)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_SCHEME_LABEL)));
+    SendMessageA(GetDlgItem(chooser, IDC_CHOOSER_TILE), BM_CLICK, 0, 0);
+
+    PostMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
+    const std::string counters = "Software\\Corvalith\\Quill Mere\\2.0\\";
+    ASSERT_TRUE(WaitUntil([&] { return ReadDefaultValue(HKEY_LOCAL_MACHINE, counters + "ScreenSaver Files") == "1"; },
+                          10000));
+    EXPECT_FALSE(IsWindowVisible(chooser));
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, counters + "Wallpaper Files"), "1");
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, counters + "Sound Files"), "1");
+    const std::string pool = ReadWholeFile(WindowsDir() + "qmfiles.cfg");
+    for (const char* name : {"a.bmp", "c.scr", "d.WAV"}) EXPECT_NE(pool.find(name), std::string::npos) << name;
+    EXPECT_EQ(pool.find("b.BMP"), std::string::npos);
+    EXPECT_NE(pool.find("Jungle Mist", pool.find("d.WAV")), std::string::npos) << "the ticked scheme goes with the sound";
+    Exit();
+
+    // Started again, the pools hold them: choosing them again adds nothing, and no counter
+    // disagrees with the file.
+    ProgramDriver again;
+    ASSERT_TRUE(again.Start(folder));
+    main = again.WaitForMainWindow();
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(again.WaitForMessageBox("Registry counter doesn't match file counter.", 1500));
+    PostMessageA(main, WM_COMMAND, ID_ACTIONS_ADD_FILES, 0);
+    ASSERT_TRUE(WaitUntil([&] { return (chooser = FindWindowOf(again.ProcessId(), kChooserTitle)) != nullptr; }, 10000));
+    files = GetDlgItem(chooser, IDC_CHOOSER_FILES);
+    ASSERT_TRUE(ClickItem(again.Process(), files, "a.bmp"));
+    ASSERT_TRUE(ClickItem(again.Process(), files, "b.BMP", true));
+    PostMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ReadDefaultValue(HKEY_LOCAL_MACHINE, counters + "Wallpaper Files") == "2"; },
+                          10000));
+    const std::string grown = ReadWholeFile(WindowsDir() + "qmfiles.cfg");
+    EXPECT_EQ(grown.compare(0, pool.size(), pool), 0) << "the earlier records stay as they were";
+    EXPECT_EQ(grown.find("a.bmp", pool.size()), std::string::npos) << "a.bmp was still in its pool";
+    EXPECT_NE(grown.find("b.BMP", pool.size()), std::string::npos);
+    PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(again.WaitForExit(10000));
+}
+
+TEST_F(Chooser, TheFirstStartOpensTheChooserOnTheProgramFolder) {
+    ResetProgramState();  // no preferences: the first start
+    ASSERT_TRUE(program.Start(folder));
+    main = program.WaitForMainWindow();
+    ASSERT_TRUE(main);
+    HWND chooser = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (chooser = FindWindowOf(program.ProcessId(), kChooserTitle)) != nullptr; }, 10000));
+    EXPECT_EQ(TextOf(GetDlgItem(chooser, IDC_CHOOSER_HISTORY)), folder);
+    PostMessageA(GetDlgItem(chooser, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(chooser); }, 5000));
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files"), "<absent>")
+        << "Cancel adds nothing";
+    Exit();
+}
+
+}  // namespace qm::e2e

@@ -183,14 +183,6 @@ protected:
     HWND main = nullptr;
 };
 
-struct ExpectedControl {
-    int id;
-    const char* className;
-    const char* text;
-    short x, y, cx, cy;
-    DWORD style;  // style bits that must be set
-};
-
 void ExpectTemplate(int templateId, const char* title, short cx, short cy, const std::vector<ExpectedControl>& expected) {
     DialogTemplate dialog;
     ASSERT_TRUE(LoadDialogTemplate(g_programPath, templateId, dialog));
@@ -201,20 +193,7 @@ void ExpectTemplate(int templateId, const char* title, short cx, short cy, const
     EXPECT_EQ(dialog.pointSize, 8);
     EXPECT_FALSE(dialog.style & WS_VISIBLE);
     EXPECT_EQ(dialog.style & (WS_CAPTION | WS_SYSMENU), DWORD(WS_CAPTION | WS_SYSMENU));
-    ASSERT_EQ(dialog.items.size(), expected.size());
-    for (const ExpectedControl& control : expected) {
-        SCOPED_TRACE(control.id);
-        auto item = std::find_if(dialog.items.begin(), dialog.items.end(),
-                                 [&](const TemplateItem& candidate) { return candidate.id == control.id; });
-        ASSERT_NE(item, dialog.items.end());
-        EXPECT_EQ(_stricmp(item->className.c_str(), control.className), 0) << item->className;
-        EXPECT_EQ(item->text, control.text);
-        EXPECT_EQ(item->x, control.x);
-        EXPECT_EQ(item->y, control.y);
-        EXPECT_EQ(item->cx, control.cx);
-        EXPECT_EQ(item->cy, control.cy);
-        EXPECT_EQ(item->style & control.style, control.style);
-    }
+    ExpectControls(dialog, expected);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "e2e/DialogTemplate.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 namespace qm::e2e {
@@ -117,6 +119,24 @@ bool LoadMenuItems(const std::string& module, int id, std::vector<MenuItem>& out
     }
     FreeLibrary(image);
     return menu != nullptr;
+}
+
+void ExpectControls(const DialogTemplate& dialog, const std::vector<ExpectedControl>& expected) {
+    EXPECT_EQ(dialog.items.size(), expected.size());
+    for (const ExpectedControl& control : expected) {
+        SCOPED_TRACE(control.id == -1 ? std::string(control.text) : std::to_string(control.id));
+        const TemplateItem* item = nullptr;
+        for (const TemplateItem& candidate : dialog.items)
+            if (candidate.id == control.id && (control.id != -1 || candidate.text == control.text)) item = &candidate;
+        ASSERT_TRUE(item);
+        EXPECT_EQ(_stricmp(item->className.c_str(), control.className), 0) << item->className;
+        EXPECT_EQ(item->text, control.text);
+        EXPECT_EQ(item->x, control.x);
+        EXPECT_EQ(item->y, control.y);
+        EXPECT_EQ(item->cx, control.cx);
+        EXPECT_EQ(item->cy, control.cy);
+        EXPECT_EQ(item->style & control.style, control.style);
+    }
 }
 
 }  // namespace qm::e2e

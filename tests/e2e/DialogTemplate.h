@@ -32,6 +32,19 @@ struct MenuItem {
 };
 
 bool LoadDialogTemplate(const std::string& module, int id, DialogTemplate& out);
+
+// A control a template must hold: its id (-1 for an unnamed static, found by its text),
+// window class, caption, place in dialog units, and the style bits that must be set.
+struct ExpectedControl {
+    int id;
+    const char* className;
+    const char* text;
+    short x, y, cx, cy;
+    DWORD style = 0;
+};
+
+// Checks that the template holds exactly the expected controls, each in its place.
+void ExpectControls(const DialogTemplate& dialog, const std::vector<ExpectedControl>& expected);
 bool LoadMenuItems(const std::string& module, int id, std::vector<MenuItem>& out);
 
 }  // namespace qm::e2e

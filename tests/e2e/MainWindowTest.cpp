@@ -13,17 +13,8 @@ namespace qm::e2e {
 
 namespace {
 
-
-
-struct ExpectedControl {
-    int id;
-    const char* className;
-    const char* text;
-    short x, y, cx, cy;
-};
-
 // The main window's controls: id, kind, caption and place in dialog units.
-const ExpectedControl kMainControls[] = {
+const std::vector<ExpectedControl> kMainControls = {
     {1, "Button", "OK", 25, 235, 60, 14},
     {2, "Button", "Cancel", 145, 235, 60, 14},
     {1056, "Button", "Event Sounds", 5, 95, 215, 135},
@@ -81,20 +72,7 @@ TEST(MainWindowTemplate, HoldsEveryControlInItsPlace) {
     EXPECT_EQ(dialog.pointSize, 8);
     EXPECT_EQ(dialog.style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), DWORD(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_FALSE(dialog.style & WS_VISIBLE) << "start-up shows the window itself";
-    ASSERT_EQ(dialog.items.size(), std::size(kMainControls));
-    for (const auto& expected : kMainControls) {
-        SCOPED_TRACE(expected.text[0] ? expected.text : std::to_string(expected.id).c_str());
-        const TemplateItem* item = nullptr;
-        for (const auto& candidate : dialog.items)
-            if (candidate.id == expected.id && (expected.id != -1 || candidate.text == expected.text)) item = &candidate;
-        ASSERT_TRUE(item);
-        EXPECT_EQ(_stricmp(item->className.c_str(), expected.className), 0) << item->className;
-        EXPECT_EQ(item->text, expected.text);
-        EXPECT_EQ(item->x, expected.x);
-        EXPECT_EQ(item->y, expected.y);
-        EXPECT_EQ(item->cx, expected.cx);
-        EXPECT_EQ(item->cy, expected.cy);
-    }
+    ExpectControls(dialog, kMainControls);
     auto styleOf = [&](int id) {
         for (const auto& item : dialog.items)
             if (item.id == id) return item.style;

@@ -134,6 +134,16 @@ Function un.RemoveUserData
   Delete "$SYSDIR\Quill Mere.scr"
   DeleteRegKey HKLM "${DATA_KEY}"
   DeleteRegKey /ifempty HKLM "Software\Corvalith"
+  ; A user who may not write the machine-wide places keeps everything in places of their own.
+  !insertmacro ClearIfNames "Wallpaper" "$LOCALAPPDATA\Quill Mere\Quill Mere.bmp"
+  !insertmacro ClearIfNames "SCRNSAVE.EXE" "$LOCALAPPDATA\Quill Mere\Quill Mere.scr"
+  Delete "$LOCALAPPDATA\Quill Mere\qmfiles.cfg"
+  Delete "$LOCALAPPDATA\Quill Mere\tmpqm.tmp"
+  Delete "$LOCALAPPDATA\Quill Mere\Quill Mere.bmp"
+  Delete "$LOCALAPPDATA\Quill Mere\Quill Mere.scr"
+  RMDir "$LOCALAPPDATA\Quill Mere"
+  DeleteRegKey HKCU "${DATA_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\Corvalith"
 FunctionEnd
 
 Section "Uninstall"

@@ -131,6 +131,10 @@ void PlaceUserData(const std::string& screenSaverSetting) {
     WriteFileBytes(SystemCopy(), "MZ a screen saver");
     WriteValue(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper", WindowsDir() + "Quill Mere.bmp");
     WriteValue(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", screenSaverSetting);
+    // What a user who may not write the machine-wide places keeps in places of their own.
+    CreateDirectoryA(UserDataFolder().c_str(), nullptr);
+    WriteFileBytes(UserDataFolder() + "qmfiles.cfg", "my pool records");
+    WriteDefaultValue(HKEY_CURRENT_USER, kPreferencesKey, "ynnnn|;");
 }
 
 void InstallSilently() {
@@ -206,6 +210,8 @@ TEST(Installer, SilentInstallLeavesProgramShortcutsAndUninstallEntry_SilentUnins
     EXPECT_TRUE(Exists(WindowsDir() + "Quill Mere.bmp"));
     EXPECT_TRUE(Exists(SystemCopy()));
     EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nnnnn|;");
+    EXPECT_TRUE(Exists(UserDataFolder() + "qmfiles.cfg"));
+    EXPECT_EQ(ReadDefaultValue(HKEY_CURRENT_USER, kPreferencesKey), "ynnnn|;");
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper"), WindowsDir() + "Quill Mere.bmp");
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE"), "QUILLM~1.SCR");
 }
@@ -233,6 +239,8 @@ TEST(Installer, UninstallAskedToRemoveUserDataRemovesItAndClearsSettingsNamingIt
     EXPECT_FALSE(Exists(WindowsDir() + "qmfiles.cfg"));
     EXPECT_FALSE(Exists(WindowsDir() + "Quill Mere.bmp"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kDataKey));
+    EXPECT_FALSE(Exists(UserDataFolder() + "qmfiles.cfg"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDataKey));
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper"), "");
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE"), "") << "was " << shortName;
 }

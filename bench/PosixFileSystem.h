@@ -14,6 +14,8 @@
 //     reports the name as it was asked for;
 //   - a wildcard search matches names with fnmatch ignoring case, where "*.*" needs a dot in
 //     the name; "." and ".." are never reported; '[' in a pattern is an ordinary character.
+#include <sys/stat.h>
+
 #include "platform/FileSystem.h"
 
 namespace qm::bench {
@@ -31,6 +33,12 @@ public:
     bool Rename(const std::string& from, const std::string& to) override;
     bool CreateFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
+    bool ShortPath(const std::string& path, std::string& out) override {
+        struct stat st;
+        if (::stat(ToPosix(path).c_str(), &st) != 0) return false;
+        out = path;  // Linux file systems make no short names
+        return true;
+    }
     // One fixed drive, C:.
     std::uint32_t LogicalDrives() override { return 1u << 2; }
     DriveKind KindOfDrive(const std::string&) override { return DriveKind::Fixed; }

@@ -66,6 +66,9 @@ public:
     virtual bool CreateFolder(const std::string& path) = 0;
     // Removes an empty folder; false when it holds anything or is missing.
     virtual bool RemoveFolder(const std::string& path) = 0;
+    // The path with the file's short (8.3) name, as the file system names it; the path itself
+    // where the file has no short name; false when the file is missing.
+    virtual bool ShortPath(const std::string& path, std::string& out) = 0;
     // The drive letters present: bit 0 for A:, bit 2 for C:, ...
     virtual std::uint32_t LogicalDrives() = 0;
     // The kind of the drive whose root is `root` (such as "C:\").

@@ -26,6 +26,17 @@ void NameInRegistry(DisplayContext& display, const std::string& path) {
     WriteRegistryValue(display.registry, RegistryRoot::CurrentUser, display.desktopKey, kScreenSaverValue, path);
 }
 
+// Windows NT is told the installed copy by its short name. The fixed "QUILLM~1.SCR" is that
+// name where Windows makes short names the classic way, and is kept there; where it makes
+// others, or none, the fixed text would name no file, so the copy's own short name is told
+// (its full name when it has no short one).
+std::string ShortNameOfCopy(DisplayContext& display, const std::string& copy) {
+    const std::string fixed = display.windowsDir + "System32\\" + kShortName;
+    std::string shortPath;
+    if (!display.files.ShortPath(copy, shortPath)) return fixed;
+    return display.files.SameName(FileNameOfPath(shortPath), kShortName) ? fixed : shortPath;
+}
+
 // The user's own copy is named by its full name, where Windows looks for it on either platform.
 void NameScreenSaver(DisplayContext& display, const std::string& path) {
     if (display.system.IsWindowsNT())
@@ -54,7 +65,7 @@ void RandomizeScreenSaver(DisplayContext& display) {
     if (!display.perUserFolder.empty())
         NameScreenSaver(display, target);
     else if (display.system.IsWindowsNT())
-        NameInRegistry(display, display.windowsDir + "System32\\" + kShortName);
+        NameInRegistry(display, ShortNameOfCopy(display, target));
     else
         NameInSystemIni(display, display.windowsDir + "system\\" + kShortName);
 }

@@ -220,6 +220,17 @@ bool FakeFileSystem::RemoveFolder(const std::string& path) {
     return true;
 }
 
+bool FakeFileSystem::ShortPath(const std::string& path, std::string& out) {
+    if (!Exists(path)) return false;
+    for (const auto& [longPath, shortName] : shortNames) {
+        if (Key(longPath) != Key(path)) continue;
+        out = SplitPath(Normalise(path)).folder + shortName;
+        return true;
+    }
+    out = path;
+    return true;
+}
+
 std::uint32_t FakeFileSystem::LogicalDrives() {
     std::uint32_t mask = 0;
     for (const auto& [letter, kind] : drives)

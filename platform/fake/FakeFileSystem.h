@@ -24,6 +24,7 @@ public:
     bool Rename(const std::string& from, const std::string& to) override;
     bool CreateFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
+    bool ShortPath(const std::string& path, std::string& out) override;
     std::uint32_t LogicalDrives() override;
     DriveKind KindOfDrive(const std::string& root) override;
 
@@ -40,6 +41,9 @@ public:
     void Lock(const std::string& path);
 
     std::map<char, DriveKind> drives{{'C', DriveKind::Fixed}};  // upper-case letter -> kind
+    // Short names the file system made: a file's path -> its short file name. A file
+    // without an entry has no short name.
+    std::map<std::string, std::string> shortNames;
 
 private:
     struct Node {

@@ -107,6 +107,16 @@ bool Win32FileSystem::CreateFolder(const std::string& path) { return CreateDirec
 
 bool Win32FileSystem::RemoveFolder(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 
+bool Win32FileSystem::ShortPath(const std::string& path, std::string& out) {
+    DWORD needed = GetShortPathNameA(path.c_str(), nullptr, 0);
+    if (needed == 0) return false;
+    std::string buffer(needed, '\0');
+    DWORD length = GetShortPathNameA(path.c_str(), &buffer[0], needed);
+    if (length == 0 || length >= needed) return false;
+    out.assign(buffer.data(), length);
+    return true;
+}
+
 std::uint32_t Win32FileSystem::LogicalDrives() { return GetLogicalDrives(); }
 
 DriveKind Win32FileSystem::KindOfDrive(const std::string& root) {

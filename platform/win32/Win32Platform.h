@@ -37,6 +37,7 @@ public:
     bool Rename(const std::string& from, const std::string& to) override;
     bool CreateFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
+    bool ShortPath(const std::string& path, std::string& out) override;
     std::uint32_t LogicalDrives() override;
     DriveKind KindOfDrive(const std::string& root) override;
 };

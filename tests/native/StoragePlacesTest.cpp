@@ -4,6 +4,8 @@
 #include "app/StoragePlaces.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeSystem.h"
+#include "pools/PoolAddition.h"
 #include "pools/PoolLoader.h"
 #include "pools/RegistryAccess.h"
 #include "prefs/Preferences.h"
@@ -81,6 +83,33 @@ TEST_F(Storage, AStandardUsersSettingsCountersAndPoolFileSurviveARestartInTheirO
     EXPECT_EQ(prefs.m_strPrefs, "nyn3");
     EXPECT_EQ(GetSoundFileCount(reread), 4);
     EXPECT_EQ(GetSoundFileCount(registry), 0);  // nothing reached the machine-wide key
+}
+
+TEST_F(Storage, FilesAStandardUserAddsAreInTheirPoolsAfterARestart) {
+    registry.refuse = true;
+    FakeSystem system;
+    files.AddFile("C:\\Media\\sky.bmp", "BM");
+    files.AddFile("C:\\Media\\ding.wav", "RIFF");
+    StoragePlaces places = Choose().places;
+    SettingsRegistry settings(registry);
+    settings.SetPerUser(places.perUser);
+    CPools pools;
+    pools.Reset(3);
+    AdditionOutcome added = AddChosenFiles(pools, settings, files, system, places.poolFolder,
+                                           ChosenFiles{"C:\\Media\\", {"ding.wav", "sky.bmp"}, {"Default"}, true});
+    EXPECT_EQ(added.added, 2);
+    EXPECT_TRUE(added.messages.empty());
+    EXPECT_FALSE(files.Exists(std::string(kWindows) + kPoolFileName));
+
+    StoragePlaces next = Choose().places;
+    SettingsRegistry reread(registry);
+    reread.SetPerUser(next.perUser);
+    CPools loaded;
+    PoolLoadResult result = LoadPools(loaded, reread, files, system, next.poolFolder, 3);
+    EXPECT_FALSE(result.counterMismatch);
+    EXPECT_EQ(loaded.m_soundFiles, std::vector<std::string>{"C:\\Media\\ding.wav"});
+    EXPECT_EQ(loaded.m_wallpaperFiles, std::vector<std::string>{"C:\\Media\\sky.bmp"});
+    EXPECT_EQ(loaded.m_wallpaperTile, std::vector<std::int32_t>{1});
 }
 
 TEST_F(Storage, AFolderStandingWhereAFileMustBeWrittenSendsTheUserToTheirOwnPlaces) {

@@ -41,3 +41,6 @@ add_dependencies(qm_e2e_tests QuillMere)
 gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   EXTRA_ARGS --program=Z:${CMAKE_BINARY_DIR}/bin/QuillMere.exe
   PROPERTIES RESOURCE_LOCK wine_registry TIMEOUT 120)
+
+# The benchmarks on the Win32 backend, run under Wine by the test command.
+add_subdirectory(${CMAKE_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench)

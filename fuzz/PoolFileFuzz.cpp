@@ -10,9 +10,9 @@
 //
 // Each input is used three ways:
 //   1. LoadPools over a FakeFileSystem holding the bytes as C:\WINDOWS\qmfiles.cfg, with the
-//      counters in a FakeRegistry. Every file a record names counts as existing (see
-//      EverythingExists), so no record is skipped for a missing file and every branch of
-//      taking an entry runs. The pools are checked against their own invariants and against
+//      counters in a FakeRegistry. Every file a record names counts as existing unless its
+//      name's length leaves 4 when divided by 5 (see EverythingExists), so nearly every
+//      record is taken, every branch of taking an entry runs, and some are skipped. The pools are checked against their own invariants and against
 //      what the records decoded in 2 say they must hold.
 //   2. The bytes decoded directly, record after record with CFileEntry::Serialize until it
 //      fails, once with the file size known and full buffers, once with the size unknown and
@@ -28,6 +28,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/fake/FakeFileSystem.h"
@@ -58,23 +59,41 @@ void Check(bool condition, const char* what) {
 
 // The pool file is in the fake; any other file asked for by a plain name (no wildcards) is
 // reported as found under the name asked for, the way the directory search reports a file
-// that is there. Searches with wildcards, reading and writing go to the fake.
+// that is there. A listing of a whole folder ("folder\*", as a load reads its folders)
+// finds what the fake holds there and every name the records pair with that folder, so
+// the load's listing and the search per record describe the same files. Other searches
+// with wildcards, reading and writing go to the fake.
 class EverythingExists : public ProxyFileSystem {
 public:
-    explicit EverythingExists(FakeFileSystem& files) : ProxyFileSystem(files), m_files(files) {}
+    EverythingExists(FakeFileSystem& files, const std::vector<CFileEntry>& records, std::size_t count)
+        : ProxyFileSystem(files), m_files(files) {
+        for (std::size_t i = 0; i < records.size() && i < count; ++i)
+            m_namesByFolder.emplace(records[i].GetFolder(), records[i].GetName());
+    }
 
     void Search(const std::string& pattern, const std::function<bool(const FoundEntry&)>& visit) override {
         std::string name = SplitPath(pattern).name;
+        if (name == "*") {
+            bool going = true;
+            m_files.Search(pattern, [&](const FoundEntry& entry) { return going = visit(entry); });
+            auto [first, last] = m_namesByFolder.equal_range(pattern.substr(0, pattern.size() - 1));
+            for (auto it = first; going && it != last; ++it)
+                if (!it->second.empty() && !IsMissing(it->second)) going = visit(FoundEntry{it->second, 0, false});
+            return;
+        }
         if (name.find_first_of("*?") != std::string::npos) {
             m_files.Search(pattern, visit);
             return;
         }
-        if (name.empty()) return;  // a search for "folder\" finds nothing
+        if (name.empty() || IsMissing(name)) return;  // a search for "folder\" finds nothing
         visit(FoundEntry{name, 0, false});
     }
 
 private:
+    static bool IsMissing(const std::string& name) { return name.size() % 5 == 4; }
+
     FakeFileSystem& m_files;
+    std::unordered_multimap<std::string, std::string> m_namesByFolder;
 };
 
 // Everything an entry shows through its interface. Scheme slots are kept up to the last
@@ -159,7 +178,9 @@ void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decode
 
     FakeFileSystem fake;
     fake.AddFile(std::string(kWindowsDir) + kPoolFileName, std::string(reinterpret_cast<const char*>(file), fileSize));
-    EverythingExists files(fake);
+    long long records = 0;
+    for (int counter : counters) records += std::max(counter, 0);
+    EverythingExists files(fake, decoded.entries, static_cast<std::size_t>(std::min<long long>(records, SIZE_MAX)));
     FakeRegistry registry;
     FakeSystem system;
     SetSoundFileCount(registry, counters[0]);
@@ -201,8 +222,6 @@ void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decode
     // What the records say the pools must hold: the leading records the counters cover,
     // each in the pool of its kind, sounds up to the slots, scheme names up to the first
     // empty one or the capacity.
-    long long records = 0;
-    for (int counter : counters) records += std::max(counter, 0);
     std::vector<std::string> sounds, wallpapers, savers;
     std::vector<std::int32_t> tiles;
     std::vector<std::vector<std::string>> schemes;

@@ -112,8 +112,10 @@ struct Snapshot {
           isScreenSaver(entry.IsScreenSaver()),
           tile(entry.GetTile()),
           schemeCount(entry.GetSchemeCount()) {
-        for (int slot = 0; slot < CFileEntry::kMaxSchemes; ++slot) schemes.push_back(entry.GetScheme(slot));
-        while (!schemes.empty() && schemes.back().empty()) schemes.pop_back();
+        int filled = CFileEntry::kMaxSchemes;
+        while (filled > 0 && entry.GetScheme(filled - 1).empty()) --filled;
+        schemes.reserve(filled);
+        for (int slot = 0; slot < filled; ++slot) schemes.push_back(entry.GetScheme(slot));
     }
     bool operator==(const Snapshot& other) const {
         return name == other.name && folder == other.folder && fullPath == other.fullPath &&

@@ -24,7 +24,7 @@ void TakeEntry(CPools& pools, const CFileEntry& entry) {
         if (pools.m_nSoundFiles >= CPools::kSoundSlots) return;
         SchemeList list = pools.NewSchemeList();
         for (int slot = 0; slot < CFileEntry::kMaxSchemes; ++slot) {
-            std::string name = entry.GetScheme(slot);
+            const std::string& name = entry.GetScheme(slot);
             if (name.empty() || static_cast<int>(list.names.size()) >= list.capacity) break;
             list.names.push_back(name);
         }

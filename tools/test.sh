@@ -28,3 +28,5 @@ qm_wine_start
 
 echo "== benchmark (figures, not a test)"
 "$root/build/native/bench/qm_bench_loadpools"
+echo "== benchmark on the Win32 backend under Wine (figures, not a test)"
+wine "$root/build/win32/bench/qm_bench_loadpools.exe" 3

@@ -12,12 +12,7 @@ namespace {
 // The longest path the ANSI file calls take; a longer one finds nothing.
 constexpr std::size_t kLongestPath = 259;
 
-std::string FoldAscii(const std::string& text) {
-    std::string folded = text;
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return folded;
-}
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsAscii(const std::string& text) {
     for (char c : text)
@@ -41,6 +36,19 @@ bool IsPlainFolder(const std::string& folder) {
 
 }  // namespace
 
+std::size_t CFolderListing::FoldedHash::operator()(const std::string& name) const {
+    std::size_t hash = 14695981039346656037ull;  // FNV-1a
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211ull;
+    return hash;
+}
+
+bool CFolderListing::FoldedEqual::operator()(const std::string& a, const std::string& b) const {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    return true;
+}
+
 CFolderListing::CFolderListing(IFileSystem& files, std::size_t maxKeptBytes)
     : m_files(files), m_maxKeptBytes(maxKeptBytes) {}
 
@@ -61,17 +69,17 @@ CFolderListing::Answer CFolderListing::Lookup(const std::string& folder, const s
     if (!IsPlainFolder(folder) || !IsPlainName(name) || folder.size() + name.size() > kLongestPath) return unknown;
     const Listing& listing = ListingOf(folder);
     if (listing.tooLarge) return unknown;
-    auto [first, last] = listing.byFoldedName.equal_range(FoldAscii(name));
+    auto [first, last] = listing.byFoldedName.equal_range(name);
     // The search finds a name spelled exactly so; the file system then compares by its
     // own rule, as the search's caller does.
     for (auto it = first; it != last; ++it)
-        if (it->second.name == name) return Answer{true, m_files.SameName(it->second.name, name), it->second.size};
+        if (it->first == name) return Answer{true, m_files.SameName(it->first, name), it->second};
     // Otherwise an ASCII name can only be found in another letter case of its ASCII
     // letters; with one such entry that is the one the search yields.
     if (!IsAscii(name)) return unknown;
     if (first == last) return Answer{true, false, 0};
     if (std::next(first) != last) return unknown;
-    return Answer{true, m_files.SameName(first->second.name, name), first->second.size};
+    return Answer{true, m_files.SameName(first->first, name), first->second};
 }
 
 const CFolderListing::Listing& CFolderListing::ListingOf(const std::string& folder) {
@@ -82,13 +90,13 @@ const CFolderListing::Listing& CFolderListing::ListingOf(const std::string& fold
     std::size_t bytes = folder.size() + sizeof(Listing);
     ++m_foldersRead;
     m_files.Search(folder + "*", [&](const FoundEntry& found) {
-        bytes += 2 * found.name.size() + sizeof(Entry) + 32;
+        bytes += found.name.size() + 64;  // the name and its node
         if (bytes > m_maxKeptBytes) {
             listing.tooLarge = true;
             listing.byFoldedName.clear();
             return false;
         }
-        listing.byFoldedName.emplace(FoldAscii(found.name), Entry{found.name, static_cast<std::uint32_t>(found.size)});
+        listing.byFoldedName.emplace(found.name, static_cast<std::uint32_t>(found.size));
         return true;
     });
     if (listing.tooLarge) bytes = folder.size() + sizeof(Listing);

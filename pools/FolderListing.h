@@ -43,13 +43,16 @@ public:
     std::size_t KeptBytes() const { return m_keptBytes; }
 
 private:
-    struct Entry {
-        std::string name;
-        std::uint32_t size;
+    // Names hashed and compared with their ASCII letters folded, so a lookup copies nothing.
+    struct FoldedHash {
+        std::size_t operator()(const std::string& name) const;
+    };
+    struct FoldedEqual {
+        bool operator()(const std::string& a, const std::string& b) const;
     };
     struct Listing {
         bool tooLarge = false;  // not kept: ask the search for each name
-        std::unordered_multimap<std::string, Entry> byFoldedName;
+        std::unordered_multimap<std::string, std::uint32_t, FoldedHash, FoldedEqual> byFoldedName;  // name -> size
     };
     struct Answer {
         bool known;  // false: only the search itself can tell

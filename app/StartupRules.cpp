@@ -1,6 +1,7 @@
 #include "app/StartupRules.h"
 
 #include "pools/FileSearch.h"
+#include "pools/FolderListing.h"
 
 namespace qm {
 
@@ -42,8 +43,11 @@ std::string FindCurrentPoolFile(IFileSystem& files, const CPools& pools, EntryKi
     const bool wallpaper = kind == kindWallpaper;
     const std::vector<std::string>& pool = wallpaper ? pools.m_wallpaperFiles : pools.m_screenSaverFiles;
     const int count = wallpaper ? pools.m_nWallpaperFiles : pools.m_nScreenSaverFiles;
+    // The pool's folders are read once each; the installed copy's folder (the Windows or
+    // system folder, large and named by no entry) is searched for the copy alone.
+    CFolderListing folders(files);
     for (int i = 0; i < count && i < static_cast<int>(pool.size()); ++i)
-        if (FileSizeOf(files, pool[i]) == size) return pool[i];
+        if (folders.SizeOf(pool[i]) == size) return pool[i];
     return "none";
 }
 

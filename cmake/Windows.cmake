@@ -60,3 +60,6 @@ add_executable(qm_bench_chooser_list bench/win32/ChooserListBench.cpp chooser/wi
   chooser/win32/RequestName.cpp ui/DialogBase.cpp ui/PaintedDialog.cpp resources/QuillMere.rc)
 target_include_directories(qm_bench_chooser_list PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qm_bench_chooser_list PRIVATE qmwin32 comctl32 gdi32 user32)
+
+# The benchmarks on the Win32 backend, run under Wine by the test command.
+add_subdirectory(${CMAKE_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench)

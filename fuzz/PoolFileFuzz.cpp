@@ -10,9 +10,9 @@
 //
 // Each input is used three ways:
 //   1. LoadPools over a FakeFileSystem holding the bytes as C:\WINDOWS\qmfiles.cfg, with the
-//      counters in a FakeRegistry. Every file a record names counts as existing (see
-//      EverythingExists), so no record is skipped for a missing file and every branch of
-//      taking an entry runs. The pools are checked against their own invariants and against
+//      counters in a FakeRegistry. Every file a record names counts as existing unless its
+//      name's length leaves 4 when divided by 5 (see EverythingExists), so nearly every
+//      record is taken, every branch of taking an entry runs, and some are skipped. The pools are checked against their own invariants and against
 //      what the records decoded in 2 say they must hold.
 //   2. The bytes decoded directly, record after record with CFileEntry::Serialize until it
 //      fails, once with the file size known and full buffers, once with the size unknown and
@@ -28,6 +28,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/fake/FakeFileSystem.h"
@@ -58,23 +59,42 @@ void Check(bool condition, const char* what) {
 
 // The pool file is in the fake; any other file asked for by a plain name (no wildcards) is
 // reported as found under the name asked for, the way the directory search reports a file
-// that is there. Searches with wildcards, reading and writing go to the fake.
+// that is there. A listing of a whole folder ("folder\*", as a load reads its folders)
+// finds what the fake holds there and every name the records pair with that folder, so
+// the load's listing and the search per record describe the same files. Other searches
+// with wildcards, reading and writing go to the fake.
 class EverythingExists : public ProxyFileSystem {
 public:
-    explicit EverythingExists(FakeFileSystem& files) : ProxyFileSystem(files), m_files(files) {}
+    template <typename Record>
+    EverythingExists(FakeFileSystem& files, const std::vector<Record>& records, std::size_t count)
+        : ProxyFileSystem(files), m_files(files) {
+        for (std::size_t i = 0; i < records.size() && i < count; ++i)
+            m_namesByFolder.emplace(records[i].folder, records[i].name);
+    }
 
     void Search(const std::string& pattern, const std::function<bool(const FoundEntry&)>& visit) override {
         std::string name = SplitPath(pattern).name;
+        if (name == "*") {
+            bool going = true;
+            m_files.Search(pattern, [&](const FoundEntry& entry) { return going = visit(entry); });
+            auto [first, last] = m_namesByFolder.equal_range(pattern.substr(0, pattern.size() - 1));
+            for (auto it = first; going && it != last; ++it)
+                if (!it->second.empty() && !IsMissing(it->second)) going = visit(FoundEntry{it->second, 0, false});
+            return;
+        }
         if (name.find_first_of("*?") != std::string::npos) {
             m_files.Search(pattern, visit);
             return;
         }
-        if (name.empty()) return;  // a search for "folder\" finds nothing
+        if (name.empty() || IsMissing(name)) return;  // a search for "folder\" finds nothing
         visit(FoundEntry{name, 0, false});
     }
 
 private:
+    static bool IsMissing(const std::string& name) { return name.size() % 5 == 4; }
+
     FakeFileSystem& m_files;
+    std::unordered_multimap<std::string, std::string> m_namesByFolder;
 };
 
 // Everything an entry shows through its interface. Scheme slots are kept up to the last
@@ -93,8 +113,10 @@ struct Snapshot {
           isScreenSaver(entry.IsScreenSaver()),
           tile(entry.GetTile()),
           schemeCount(entry.GetSchemeCount()) {
-        for (int slot = 0; slot < CFileEntry::kMaxSchemes; ++slot) schemes.push_back(entry.GetScheme(slot));
-        while (!schemes.empty() && schemes.back().empty()) schemes.pop_back();
+        int filled = CFileEntry::kMaxSchemes;
+        while (filled > 0 && entry.GetScheme(filled - 1).empty()) --filled;
+        schemes.reserve(filled);
+        for (int slot = 0; slot < filled; ++slot) schemes.push_back(entry.GetScheme(slot));
     }
     bool operator==(const Snapshot& other) const {
         return name == other.name && folder == other.folder && fullPath == other.fullPath &&
@@ -104,12 +126,17 @@ struct Snapshot {
     }
 };
 
+void CheckRoundTrip(CFileEntry& entry, ISystem& system);
+
+// The records as snapshots: an entry holds 100 scheme slots, and copying it for every
+// record cost more than everything else an input does.
 struct Decoded {
-    std::vector<CFileEntry> entries;
+    std::vector<Snapshot> entries;
     CArchive::State state = CArchive::State::ok;
 };
 
-Decoded DecodeAll(const std::uint8_t* data, std::size_t size, std::size_t chunk, bool sizeKnown,
+// Decodes every record; with `roundTrip`, each record is also stored and read back.
+Decoded DecodeAll(const std::uint8_t* data, std::size_t size, std::size_t chunk, bool sizeKnown, bool roundTrip,
                   ISystem& system) {
     Decoded decoded;
     MemoryReadStream in(data, size, chunk, sizeKnown);
@@ -118,7 +145,8 @@ Decoded DecodeAll(const std::uint8_t* data, std::size_t size, std::size_t chunk,
     for (;;) {
         entry.ClearSchemes();
         if (!entry.Serialize(archive)) break;
-        decoded.entries.push_back(entry);
+        decoded.entries.emplace_back(entry);
+        if (roundTrip) CheckRoundTrip(entry, system);
     }
     decoded.state = archive.GetState();
     return decoded;
@@ -159,15 +187,24 @@ void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decode
 
     FakeFileSystem fake;
     fake.AddFile(std::string(kWindowsDir) + kPoolFileName, std::string(reinterpret_cast<const char*>(file), fileSize));
-    EverythingExists files(fake);
-    FakeRegistry registry;
+    long long records = 0;
+    for (int counter : counters) records += std::max(counter, 0);
+    EverythingExists files(fake, decoded.entries, static_cast<std::size_t>(std::min<long long>(records, SIZE_MAX)));
+    // One registry for every input, as for the pools below: writing a key costs more than
+    // the rest of an input, so only counters that changed since the last input are written.
+    // The load reads all three every time.
+    static FakeRegistry registry;
+    static int written[3] = {0, 0, 0};
+    static bool anyWritten = false;
     FakeSystem system;
-    SetSoundFileCount(registry, counters[0]);
-    SetWallpaperFileCount(registry, counters[1]);
-    SetScreenSaverFileCount(registry, counters[2]);
-    Check(GetSoundFileCount(registry) == counters[0] && GetWallpaperFileCount(registry) == counters[1] &&
-              GetScreenSaverFileCount(registry) == counters[2],
-          "a counter does not read back as written");
+    void (*const setters[3])(IRegistry&, int) = {SetSoundFileCount, SetWallpaperFileCount, SetScreenSaverFileCount};
+    int (*const getters[3])(IRegistry&) = {GetSoundFileCount, GetWallpaperFileCount, GetScreenSaverFileCount};
+    for (int i = 0; i < 3; ++i) {
+        if (anyWritten && written[i] == counters[i]) continue;
+        setters[i](registry, written[i] = counters[i]);
+        Check(getters[i](registry) == counters[i], "a counter does not read back as written");
+    }
+    anyWritten = true;
 
     // One set of pools for every input, as the program reloads into the pools it has: the
     // load must leave nothing of the previous input behind (the checks below would see
@@ -201,28 +238,26 @@ void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decode
     // What the records say the pools must hold: the leading records the counters cover,
     // each in the pool of its kind, sounds up to the slots, scheme names up to the first
     // empty one or the capacity.
-    long long records = 0;
-    for (int counter : counters) records += std::max(counter, 0);
     std::vector<std::string> sounds, wallpapers, savers;
     std::vector<std::int32_t> tiles;
     std::vector<std::vector<std::string>> schemes;
     for (std::size_t i = 0; i < decoded.entries.size() && static_cast<long long>(i) < records; ++i) {
-        const CFileEntry& entry = decoded.entries[i];
-        if (!FindFileInFolder(files, entry.GetFolder(), entry.GetName())) continue;
-        if (entry.IsSound()) {
+        const Snapshot& entry = decoded.entries[i];
+        if (!FindFileInFolder(files, entry.folder, entry.name)) continue;
+        if (entry.isSound) {
             if (sounds.size() >= static_cast<std::size_t>(CPools::kSoundSlots)) continue;
-            sounds.push_back(entry.GetFullPath());
+            sounds.push_back(entry.fullPath);
             std::vector<std::string> names;
-            for (int slot = 0; slot < CFileEntry::kMaxSchemes; ++slot) {
-                if (entry.GetScheme(slot).empty() || static_cast<int>(names.size()) >= capacity) break;
-                names.push_back(entry.GetScheme(slot));
+            for (const std::string& scheme : entry.schemes) {
+                if (scheme.empty() || static_cast<int>(names.size()) >= capacity) break;
+                names.push_back(scheme);
             }
             schemes.push_back(names);
-        } else if (entry.IsWallpaper()) {
-            wallpapers.push_back(entry.GetFullPath());
-            tiles.push_back(entry.GetTile());
+        } else if (entry.isWallpaper) {
+            wallpapers.push_back(entry.fullPath);
+            tiles.push_back(entry.tile);
         } else {
-            savers.push_back(entry.GetFullPath());
+            savers.push_back(entry.fullPath);
         }
     }
     Check(pools.m_soundFiles == sounds, "the sound pool differs from the records");
@@ -241,16 +276,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t* file = data + skip;
     const std::size_t fileSize = size - skip;
 
-    Decoded whole = DecodeAll(file, fileSize, CArchive::kBufferSize, true, system);
+    Decoded whole = DecodeAll(file, fileSize, CArchive::kBufferSize, true, true, system);
     // Short reads of an odd length put record and buffer boundaries everywhere.
-    Decoded pieces = DecodeAll(file, fileSize, 7, false, system);
+    Decoded pieces = DecodeAll(file, fileSize, 7, false, false, system);
     Check(whole.state == CArchive::State::endOfFile && pieces.state == CArchive::State::endOfFile,
           "decoding from memory did not end at the end of the file");
     Check(whole.entries.size() == pieces.entries.size(), "short reads decoded a different number of records");
     for (std::size_t i = 0; i < whole.entries.size(); ++i)
-        Check(Snapshot(whole.entries[i]) == Snapshot(pieces.entries[i]), "short reads decoded a different record");
-
-    for (CFileEntry& entry : whole.entries) CheckRoundTrip(entry, system);
+        Check(whole.entries[i] == pieces.entries[i], "short reads decoded a different record");
 
     CheckLoad(data, size, whole);
     return 0;

@@ -22,8 +22,9 @@ void CFileEntry::SetFile(const std::string& name, const std::string& folder, int
     ClearSchemes();
 }
 
-std::string CFileEntry::GetScheme(int slot) const {
-    if (slot < 0 || slot >= kMaxSchemes) return std::string();
+const std::string& CFileEntry::GetScheme(int slot) const {
+    static const std::string kNone;
+    if (slot < 0 || slot >= kMaxSchemes) return kNone;
     return m_schemes[slot];
 }
 
@@ -37,12 +38,15 @@ bool CFileEntry::AppendScheme(const std::string& name) {
     int slot = GetSchemeCount();
     if (name.empty() || slot == kMaxSchemes) return false;
     m_schemes[slot] = name;
+    m_slotsUsed = std::max(m_slotsUsed, slot + 1);
     m_schemeCount = GetSchemeCount();
     return true;
 }
 
+// A load empties the slots before every record: only those ever filled need it.
 void CFileEntry::ClearSchemes() {
-    for (auto& scheme : m_schemes) scheme.clear();
+    for (int slot = 0; slot < m_slotsUsed; ++slot) m_schemes[slot].clear();
+    m_slotsUsed = 0;
     m_schemeCount = 0;
 }
 
@@ -66,7 +70,10 @@ bool CFileEntry::Serialize(CArchive& ar) {
     std::string name;
     for (std::int32_t i = 0; i < count; ++i) {
         if (!ar.ReadString(name)) return false;
-        if (i < kMaxSchemes) m_schemes[i] = name;
+        if (i < kMaxSchemes) {
+            m_schemes[i].swap(name);
+            m_slotsUsed = std::max<int>(m_slotsUsed, i + 1);
+        }
     }
     m_schemeCount = std::clamp<std::int32_t>(count, 0, kMaxSchemes);
     return true;

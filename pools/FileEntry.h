@@ -30,7 +30,7 @@ public:
     void SetTile(int tile) { m_tile = tile; }
 
     // The name in `slot`; empty for an empty slot or a slot outside 0 to 99.
-    std::string GetScheme(int slot) const;
+    const std::string& GetScheme(int slot) const;
     // The index of the first empty slot; 100 when every slot is filled.
     int GetSchemeCount() const;
     // Stores `name` in the first empty slot. An empty name, or an entry whose 100 slots
@@ -51,6 +51,7 @@ private:
     std::int32_t m_tile = 0;                 // wallpapers: nonzero tiled, 0 centred
     std::string m_schemes[kMaxSchemes];      // scheme names in slots 0.. without gaps
     std::int32_t m_schemeCount = 0;          // names held, 0 to 100
+    int m_slotsUsed = 0;                     // slots from here on are all empty
 };
 
 }  // namespace qm

@@ -5,6 +5,7 @@
 #include "pools/Archive.h"
 #include "pools/FileEntry.h"
 #include "pools/FileSearch.h"
+#include "pools/FolderListing.h"
 #include "pools/RegistryAccess.h"
 
 namespace qm {
@@ -23,7 +24,7 @@ void TakeEntry(CPools& pools, const CFileEntry& entry) {
         if (pools.m_nSoundFiles >= CPools::kSoundSlots) return;
         SchemeList list = pools.NewSchemeList();
         for (int slot = 0; slot < CFileEntry::kMaxSchemes; ++slot) {
-            std::string name = entry.GetScheme(slot);
+            const std::string& name = entry.GetScheme(slot);
             if (name.empty() || static_cast<int>(list.names.size()) >= list.capacity) break;
             list.names.push_back(name);
         }
@@ -72,10 +73,12 @@ PoolLoadResult LoadPools(CPools& pools, IRegistry& registry, IFileSystem& files,
     } else {
         CArchive archive(*in, [&system](const std::u16string& text) { return system.WideToAnsi(text); });
         CFileEntry entry;
+        // Each folder the records name is read once for this load, not once per record.
+        CFolderListing folders(files);
         for (long long i = 0; i < records; ++i) {
             entry.ClearSchemes();
             if (!entry.Serialize(archive)) break;
-            if (!FindFileInFolder(files, entry.GetFolder(), entry.GetName())) continue;
+            if (!folders.Contains(entry.GetFolder(), entry.GetName())) continue;
             TakeEntry(pools, entry);
         }
         result.fileUnreadable = archive.GetState() == CArchive::State::readError;

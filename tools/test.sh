@@ -31,6 +31,10 @@ echo "== installer: built with NSIS, tested in a Wine prefix of its own"
 
 echo "== benchmarks (figures, not tests)"
 "$root/build/native/bench/qm_bench_loadpools"
-wine "$root/build/win32/qm_bench_manage.exe" "--program=Z:$root/build/win32/bin/QuillMere.exe"
 "$root/build/native/bench/qm_bench_addfiles"
+"$root/build/native/bench/qm_bench_sounds"
+echo "== benchmarks on the Win32 backend under Wine (figures, not tests)"
+wine "$root/build/win32/bench/qm_bench_loadpools.exe" 3
+wine "$root/build/win32/bench/qm_bench_sounds.exe" --real-registry
 wine "$root/build/win32/qm_bench_chooser_list.exe"
+wine "$root/build/win32/qm_bench_manage.exe" "--program=Z:$root/build/win32/bin/QuillMere.exe"

@@ -5,7 +5,10 @@
 
 #include "app/StartupRules.h"
 #include "platform/win32/Win32Platform.h"
+#include "core/TestPlatform.h"
+#include "platform/PathParts.h"
 #include "pools/FileSearch.h"
+#include "pools/FolderListing.h"
 #include "pools/RegistryAccess.h"
 
 namespace qm::test {
@@ -56,6 +59,38 @@ TEST(Win32Registry, AValueTooLargeToReadCountsAsAbsent) {
     EXPECT_TRUE(WriteRegistryString(registry, key, "small", RegistryRoot::LocalMachine));
     EXPECT_EQ(ReadRegistryString(registry, RegistryRoot::LocalMachine, key), "small");
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+}
+
+}  // namespace qm::test
+
+namespace qm::test {
+
+// The short alias of a long name exists and a search for it yields the long name; neither
+// the search nor a load's folder listing counts it as the file.
+TEST(Win32FileSystem, TheShortAliasOfALongNameIsNoMatch) {
+    auto platform = MakeTestPlatform();
+    const std::string folder = platform->Scratch();
+    const std::string longName = "A rather long wallpaper name.bmp";
+    platform->WriteFile(folder + longName, "1234");
+    char shortPath[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA((folder + longName).c_str(), shortPath, MAX_PATH), 0u);
+    const std::string alias = SplitPath(shortPath).name;
+    ASSERT_NE(alias, longName);
+
+    Win32FileSystem files;
+    std::string yielded;
+    files.Search(folder + alias, [&](const FoundEntry& entry) {
+        yielded = entry.name;
+        return false;
+    });
+    EXPECT_EQ(yielded, longName);
+    EXPECT_FALSE(FindFileInFolder(files, folder, alias));
+    CFolderListing listing(files);
+    EXPECT_FALSE(listing.Contains(folder, alias));
+    EXPECT_EQ(listing.SizeOf(folder + alias), 0u);
+    EXPECT_EQ(FileSizeOf(files, folder + alias), 0u);
+    EXPECT_TRUE(listing.Contains(folder, longName));
+    EXPECT_EQ(listing.SizeOf(folder + longName), 4u);
 }
 
 }  // namespace qm::test

@@ -7,6 +7,7 @@
 
 #include "pools/Archive.h"
 #include "pools/FileEntry.h"
+#include "pools/CounterWrites.h"
 #include "pools/FileSearch.h"
 #include "platform/FoldPath.h"
 #include "pools/PoolFileIO.h"
@@ -27,8 +28,7 @@ const char kPathTooLongMessage[] = "Some of the chosen files have a path too lon
 namespace {
 
 enum Pool { poolSound, poolWallpaper, poolScreenSaver, poolCount };
-using Counts = std::array<int, poolCount>;
-const char* const kCounterKeys[poolCount] = {kSoundCounterKey, kWallpaperCounterKey, kScreenSaverCounterKey};
+using Counts = PoolCounts;
 
 Pool PoolOfRecord(const CFileEntry& entry) {
     return entry.IsSound() ? poolSound : entry.IsWallpaper() ? poolWallpaper : poolScreenSaver;
@@ -57,9 +57,6 @@ public:
     std::uint64_t bytes = 0;
 };
 
-Counts ReadCounters(IRegistry& registry) {
-    return {GetSoundFileCount(registry), GetWallpaperFileCount(registry), GetScreenSaverFileCount(registry)};
-}
 
 // What the pool file holds now, against what the counters and the pools say.
 struct Survey {
@@ -73,7 +70,7 @@ struct Survey {
 Survey SurveyPoolFile(const CPools& pools, IRegistry& registry, IFileSystem& files, ISystem& system,
                       const std::string& windowsDir) {
     Survey survey;
-    const Counts counters = ReadCounters(registry);
+    const Counts counters = ReadPoolCounters(registry);
     const Counts memory = {pools.m_nSoundFiles, pools.m_nWallpaperFiles, pools.m_nScreenSaverFiles};
     long long promised = 0;
     for (int counter : counters) promised += std::max(counter, 0);
@@ -175,45 +172,11 @@ void TakeIntoPools(CPools& pools, const std::vector<NewEntry>& batch, const Chos
     }
 }
 
-// Writes the counters in the order sound, wallpaper, screen saver. The load reads as many
-// leading records as the counters add up to, so a counter that cannot be written passes
-// what it lacks on to the others, up to what a counter may hold: the sum still covers every
-// record. False when any counter is left unwritten or the sum falls short.
-bool WriteCounters(IRegistry& registry, const Counts& targets) {
-    Counts stored{};
-    std::array<bool, poolCount> written{};
-    long long owed = 0;
-    auto put = [&](int pool, long long want) {
-        want = std::clamp<long long>(want, 0, kMaxPoolEntries);
-        if (WriteRegistryString(registry, kCounterKeys[pool], std::to_string(want), RegistryRoot::LocalMachine)) {
-            written[pool] = true;
-            stored[pool] = static_cast<int>(want);
-            return true;
-        }
-        written[pool] = false;
-        stored[pool] = ReadCounters(registry)[pool];
-        return false;
-    };
-    for (int pool = 0; pool < poolCount; ++pool) {
-        const long long want = targets[pool] + owed;
-        put(pool, want);
-        owed = want - stored[pool];
-    }
-    for (int pool = 0; pool < poolCount && owed != 0; ++pool) {
-        if (!written[pool]) continue;
-        const long long want = stored[pool] + owed;
-        const int before = stored[pool];
-        if (put(pool, want)) owed = want - stored[pool];
-        else owed += before - stored[pool];
-    }
-    return owed == 0 && written[0] && written[1] && written[2];
-}
-
 }  // namespace
 
 bool PoolsAreFull(IRegistry& registry) {
     long long sum = 0;
-    for (int counter : ReadCounters(registry)) sum += counter;
+    for (int counter : ReadPoolCounters(registry)) sum += counter;
     return sum > 9500;
 }
 
@@ -287,7 +250,7 @@ AdditionOutcome AddChosenFiles(CPools& pools, IRegistry& registry, IFileSystem& 
     Counts targets{};
     for (int pool = 0; pool < poolCount; ++pool)
         targets[pool] = (survey.appendable ? memory[pool] : survey.perPool[pool]) + added[pool];
-    if (!WriteCounters(registry, targets)) {
+    if (!WritePoolCounters(registry, targets)) {
         outcome.countersFailed = true;
         outcome.messages.push_back(kCounterWriteFailedMessage);
     }

@@ -15,6 +15,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "pools/CounterWrites.h"
 #include "pools/Pools.h"
 
 namespace qm {
@@ -44,8 +45,6 @@ struct AdditionOutcome {
     std::vector<std::string> messages;  // for the user, in the order to show them
 };
 
-// The most entries a pool may hold: a counter holds at most four digits.
-constexpr int kMaxPoolEntries = 9999;
 // The longest full path the platform's file calls can reach.
 constexpr std::size_t kMaxStoredPath = 259;
 

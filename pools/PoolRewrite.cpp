@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "pools/FileEntry.h"
+#include "pools/CounterWrites.h"
 #include "pools/FileSearch.h"
 #include "pools/PoolFileIO.h"
 #include "pools/PoolLoader.h"
@@ -64,50 +65,6 @@ private:
     std::unordered_map<std::string, std::vector<std::size_t>> m_sounds;
 };
 
-int ReadCounter(IRegistry& registry, const char* key) {
-    return std::max(0, TextToInt(ReadRegistryString(registry, RegistryRoot::LocalMachine, key)));
-}
-
-bool WriteCounter(IRegistry& registry, const char* key, int count) {
-    return WriteRegistryString(registry, key, std::to_string(count), RegistryRoot::LocalMachine);
-}
-
-// Sets the three counters to `target` (sound, wallpaper, screen saver). The counters tell a
-// load how many records to read, so their sum must never fall below the records of the new
-// file: counters that rise are written before those that fall, and a failed write, which
-// leaves its counter at the old value or at none (0), has its shortfall added to another
-// counter. True when every counter holds its own count.
-bool WriteCounters(IRegistry& registry, const int target[3]) {
-    const char* const keys[3] = {kSoundCounterKey, kWallpaperCounterKey, kScreenSaverCounterKey};
-    int want[3] = {target[0], target[1], target[2]};
-    int order[3], n = 0;
-    const int old[3] = {ReadCounter(registry, keys[0]), ReadCounter(registry, keys[1]), ReadCounter(registry, keys[2])};
-    for (int i = 0; i < 3; ++i)
-        if (want[i] >= old[i]) order[n++] = i;
-    for (int i = 0; i < 3; ++i)
-        if (want[i] < old[i]) order[n++] = i;
-
-    bool exact = true;
-    for (int step = 0; step < 3; ++step) {
-        const int i = order[step];
-        if (WriteCounter(registry, keys[i], want[i])) continue;
-        const int now = ReadCounter(registry, keys[i]);
-        if (now == want[i]) continue;  // it held that count already
-        exact = false;
-        int shortfall = want[i] - now;
-        if (shortfall <= 0) continue;
-        if (step + 1 < 3) {
-            want[order[step + 1]] += shortfall;  // still to be written
-            continue;
-        }
-        for (int back = step - 1; back >= 0 && shortfall > 0; --back) {
-            const int j = order[back];
-            if (WriteCounter(registry, keys[j], want[j] + shortfall)) shortfall = 0;
-        }
-    }
-    return exact;
-}
-
 }  // namespace
 
 RewriteResult RewritePools(IFileSystem& files, IRegistry& registry, ISystem& system, const std::string& windowsDir,
@@ -117,8 +74,8 @@ RewriteResult RewritePools(IFileSystem& files, IRegistry& registry, ISystem& sys
         result.outcome = changes.Empty() ? RewriteOutcome::nothingToDo : RewriteOutcome::noPoolFile;
         return result;
     }
-    const long long records = static_cast<long long>(ReadCounter(registry, kSoundCounterKey)) +
-                              ReadCounter(registry, kWallpaperCounterKey) + ReadCounter(registry, kScreenSaverCounterKey);
+    const PoolCounts counters = ReadPoolCounters(registry);
+    const long long records = static_cast<long long>(counters[0]) + counters[1] + counters[2];
     if (records < loadedEntries) {
         result.outcome = RewriteOutcome::fileFailed;
         return result;
@@ -150,8 +107,8 @@ RewriteResult RewritePools(IFileSystem& files, IRegistry& registry, ISystem& sys
         return result;
     }
     result = counts;
-    const int target[3] = {counts.sounds, counts.wallpapers, counts.screenSavers};
-    result.outcome = WriteCounters(registry, target) ? RewriteOutcome::rewritten : RewriteOutcome::countersFailed;
+    const PoolCounts targets = {counts.sounds, counts.wallpapers, counts.screenSavers};
+    result.outcome = WritePoolCounters(registry, targets) ? RewriteOutcome::rewritten : RewriteOutcome::countersFailed;
     return result;
 }
 

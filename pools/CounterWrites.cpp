@@ -1,0 +1,55 @@
+#include "pools/CounterWrites.h"
+
+#include <algorithm>
+#include <string>
+
+#include "pools/RegistryAccess.h"
+
+namespace qm {
+
+namespace {
+
+const char* const kCounterKeys[3] = {kSoundCounterKey, kWallpaperCounterKey, kScreenSaverCounterKey};
+
+int ReadCounter(IRegistry& registry, int pool) {
+    return std::max(0, TextToInt(ReadRegistryString(registry, RegistryRoot::LocalMachine, kCounterKeys[pool])));
+}
+
+}  // namespace
+
+PoolCounts ReadPoolCounters(IRegistry& registry) {
+    return {ReadCounter(registry, 0), ReadCounter(registry, 1), ReadCounter(registry, 2)};
+}
+
+bool WritePoolCounters(IRegistry& registry, const PoolCounts& targets) {
+    const PoolCounts old = ReadPoolCounters(registry);
+    std::array<int, 3> order{};
+    int n = 0;
+    for (int pool = 0; pool < 3; ++pool)
+        if (targets[pool] >= old[pool]) order[n++] = pool;
+    for (int pool = 0; pool < 3; ++pool)
+        if (targets[pool] < old[pool]) order[n++] = pool;
+
+    PoolCounts stored = old;
+    std::array<bool, 3> written{};
+    long long owed = 0;  // records the counters written so far fail to cover
+    auto put = [&](int pool, long long wanted) {
+        const int count = static_cast<int>(std::clamp<long long>(wanted, 0, kMaxPoolEntries));
+        if (WriteRegistryString(registry, kCounterKeys[pool], std::to_string(count), RegistryRoot::LocalMachine)) {
+            stored[pool] = count;
+            written[pool] = true;
+        } else {
+            stored[pool] = ReadCounter(registry, pool);
+        }
+        return std::max<long long>(0, wanted - stored[pool]);
+    };
+    for (int pool : order) owed = put(pool, targets[pool] + owed);
+    // What is still owed goes back to counters that took their writes.
+    for (int step = 2; step >= 0 && owed > 0; --step) {
+        const int pool = order[step];
+        if (written[pool]) owed = put(pool, stored[pool] + owed);
+    }
+    return stored == targets;
+}
+
+}  // namespace qm

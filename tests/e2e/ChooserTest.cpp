@@ -11,6 +11,7 @@
 
 #include "e2e/DialogTemplate.h"
 #include "e2e/ProgramDriver.h"
+#include "e2e/RemoteControls.h"
 #include "resources/resource.h"
 
 namespace qm::e2e {
@@ -39,62 +40,10 @@ HWND FindWindowOf(DWORD processId, const std::string& title) {
     return args.found;
 }
 
-// List-view messages that carry pointers need memory inside the program's process.
-class RemoteMemory {
-public:
-    RemoteMemory(HANDLE process, std::size_t size) : m_process(process) {
-        m_address = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    }
-    ~RemoteMemory() {
-        if (m_address) VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
-    }
-    void* Address(std::size_t offset = 0) const { return static_cast<char*>(m_address) + offset; }
-    void Write(const void* data, std::size_t size, std::size_t offset = 0) {
-        WriteProcessMemory(m_process, Address(offset), data, size, nullptr);
-    }
-    void Read(void* data, std::size_t size, std::size_t offset = 0) {
-        ReadProcessMemory(m_process, Address(offset), data, size, nullptr);
-    }
+std::vector<std::string> ListItems(HANDLE process, HWND list) { return RemoteListView(list, process).Texts(); }
 
-private:
-    HANDLE m_process;
-    void* m_address;
-};
-
-std::vector<std::string> ListItems(HANDLE process, HWND list) {
-    std::vector<std::string> items;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    RemoteMemory memory(process, sizeof(LVITEMA) + 512);
-    for (int i = 0; i < count; ++i) {
-        LVITEMA item = {};
-        item.iSubItem = 0;
-        item.cchTextMax = 512;
-        item.pszText = static_cast<char*>(memory.Address(sizeof(LVITEMA)));
-        memory.Write(&item, sizeof item);
-        SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(memory.Address()));
-        char text[512] = {};
-        memory.Read(text, sizeof text - 1, sizeof(LVITEMA));
-        items.push_back(text);
-    }
-    return items;
-}
-
-// A mouse click on the item's label, as a person makes it; with `add`, Ctrl is held.
 bool ClickItem(HANDLE process, HWND list, const std::string& text, bool add = false, bool twice = false) {
-    std::vector<std::string> items = ListItems(process, list);
-    auto it = std::find(items.begin(), items.end(), text);
-    if (it == items.end()) return false;
-    RemoteMemory memory(process, sizeof(RECT));
-    RECT rect = {LVIR_LABEL, 0, 0, 0};
-    memory.Write(&rect, sizeof rect);
-    SendMessageA(list, LVM_GETITEMRECT, it - items.begin(), reinterpret_cast<LPARAM>(memory.Address()));
-    memory.Read(&rect, sizeof rect);
-    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    const WPARAM keys = add ? MK_CONTROL : 0;
-    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
-    SendMessageA(list, WM_LBUTTONUP, keys, point);
-    if (twice) PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON | keys, point);
-    return true;
+    return RemoteListView(list, process).Click(text, add, twice);
 }
 
 std::set<std::string> AsSet(const std::vector<std::string>& items) { return {items.begin(), items.end()}; }
@@ -286,17 +235,10 @@ TEST_F(Chooser, ClickedFilesEnableTheirOptionsAndOkAddsThemForGood) {
     HANDLE process = program.Process();
     HWND files = GetDlgItem(chooser, IDC_CHOOSER_FILES);
     HWND schemes = GetDlgItem(chooser, IDC_CHOOSER_SCHEMES);
-    std::vector<std::string> names = ListItems(process, schemes);
-    auto jungle = std::find(names.begin(), names.end(), "Jungle Mist");
-    ASSERT_NE(jungle, names.end());
-    {
-        RemoteMemory memory(process, sizeof(LVITEMA));
-        LVITEMA tick = {};
-        tick.stateMask = LVIS_STATEIMAGEMASK;
-        tick.state = INDEXTOSTATEIMAGEMASK(2);
-        memory.Write(&tick, sizeof tick);
-        SendMessageA(schemes, LVM_SETITEMSTATE, jungle - names.begin(), reinterpret_cast<LPARAM>(memory.Address()));
-    }
+    RemoteListView schemeList(schemes, process);
+    const int jungle = schemeList.Find("Jungle Mist");
+    ASSERT_GE(jungle, 0);
+    schemeList.SetChecked(jungle, true);
     ASSERT_TRUE(ClickItem(process, files, "c.scr"));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_SCHEMES)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, IDC_CHOOSER_TILE)));

@@ -40,9 +40,9 @@ public:
         if (m_memory) VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
     }
     int Count() const { return static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
-    std::string Text(int item) const {
+    std::string Text(int item, int column = 0) const {
         LVITEMA record = {};
-        record.iSubItem = 0;
+        record.iSubItem = column;
         record.pszText = m_memory + 1024;
         record.cchTextMax = 1024;
         WriteProcessMemory(m_process, m_memory, &record, sizeof record, nullptr);
@@ -65,6 +65,28 @@ public:
         for (int i = 0; i < Count(); ++i)
             if (Text(i) == text) return i;
         return -1;
+    }
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (int i = 0; i < Count(); ++i) texts.push_back(Text(i));
+        return texts;
+    }
+    // A mouse click on the item's label, as a person makes it (the list view selects and
+    // focuses the item and notifies its dialog before the call returns); with `add`, Ctrl
+    // is held; with `twice`, a double click follows.
+    bool Click(const std::string& text, bool add = false, bool twice = false) const {
+        const int item = Find(text);
+        if (item < 0) return false;
+        RECT rect = {LVIR_LABEL, 0, 0, 0};
+        WriteProcessMemory(m_process, m_memory, &rect, sizeof rect, nullptr);
+        SendMessageA(m_list, LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(m_memory));
+        ReadProcessMemory(m_process, m_memory, &rect, sizeof rect, nullptr);
+        const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        const WPARAM keys = add ? MK_CONTROL : 0;
+        SendMessageA(m_list, WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
+        SendMessageA(m_list, WM_LBUTTONUP, keys, point);
+        if (twice) PostMessageA(m_list, WM_LBUTTONDBLCLK, MK_LBUTTON | keys, point);
+        return true;
     }
     // The texts of the ticked items, in list order.
     std::vector<std::string> Ticked() const {

@@ -10,6 +10,7 @@
 
 #include "core/PoolBytes.h"
 #include "e2e/ProgramDriver.h"
+#include "e2e/RemoteControls.h"
 #include "resources/resource.h"
 
 namespace qm::e2e {
@@ -37,52 +38,14 @@ void AddEvent(const std::string& app, const std::string& event, const std::strin
     if (marker != "-") WriteDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\Active-QM", marker);
 }
 
-// List-view items of another process, read through memory of that process.
-class RemoteList {
-public:
-    RemoteList(HANDLE process, HWND list) : m_process(process), m_list(list) {
-        m_memory = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
-    }
-    ~RemoteList() {
-        if (m_memory) VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
-    }
-    int Count() const { return static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
-    std::string Text(int row, int column) const {
-        LVITEMA item = {};
-        item.iSubItem = column;
-        item.pszText = m_memory + sizeof item;
-        item.cchTextMax = 1024;
-        if (!m_memory || !WriteProcessMemory(m_process, m_memory, &item, sizeof item, nullptr)) return "<no memory>";
-        SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(m_memory));
-        char text[1025] = {};
-        ReadProcessMemory(m_process, m_memory + sizeof item, text, 1024, nullptr);
-        return text;
-    }
-    bool Checked(int row) const {
-        return (SendMessageA(m_list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) ==
-               INDEXTOSTATEIMAGEMASK(2);
-    }
-    // Sets a row's check box as a click on it does.
-    void Check(int row, bool on) const {
-        LVITEMA item = {};
-        item.stateMask = LVIS_STATEIMAGEMASK;
-        item.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
-        WriteProcessMemory(m_process, m_memory, &item, sizeof item, nullptr);
-        SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(m_memory));
-    }
-    // Each row as "name|Active|Current File|checked".
-    std::vector<std::string> Rows() const {
-        std::vector<std::string> rows;
-        for (int row = 0; row < Count(); ++row)
-            rows.push_back(Text(row, 0) + "|" + Text(row, 1) + "|" + Text(row, 2) + "|" + (Checked(row) ? "x" : " "));
-        return rows;
-    }
-
-private:
-    HANDLE m_process;
-    HWND m_list;
-    char* m_memory = nullptr;
-};
+// Each row of the event list as "name|Active|Current File|checked".
+std::vector<std::string> Rows(const RemoteListView& list) {
+    std::vector<std::string> rows;
+    for (int row = 0; row < list.Count(); ++row)
+        rows.push_back(list.Text(row, 0) + "|" + list.Text(row, 1) + "|" + list.Text(row, 2) + "|" +
+                       (list.Checked(row) ? "x" : " "));
+    return rows;
+}
 
 class Sounds : public ::testing::Test {
 protected:
@@ -159,14 +122,14 @@ TEST_F(Sounds, SelectingASchemeListsItsEventsWithMarksAndCurrentFiles) {
     EXPECT_GE(SchemeIndex(L"QmBeta"), 0);
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
     for (int button : {IDC_ACTIVATE_ALL, IDC_DEACTIVATE_ALL}) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, button)));
-    RemoteList rows(program.Process(), list);
+    RemoteListView rows(list, program.Process());
 
     SelectScheme(L"QmAlpha");
-    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"Close|No|| ", "Open|Yes|open.wav|x", "Save|Yes||x"}));
+    EXPECT_EQ(Rows(rows), (std::vector<std::string>{"Close|No|| ", "Open|Yes|open.wav|x", "Save|Yes||x"}));
     for (int button : {IDC_ACTIVATE_ALL, IDC_DEACTIVATE_ALL, IDC_RANDOMIZE_SCHEME})
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, button)));
     SelectScheme(L"Default");
-    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"Exit|No|exit.wav| ", "SystemStart|Yes|start.wav|x"}));
+    EXPECT_EQ(Rows(rows), (std::vector<std::string>{"Exit|No|exit.wav| ", "SystemStart|Yes|start.wav|x"}));
     Exit();
 }
 
@@ -179,7 +142,7 @@ TEST_F(Sounds, RandomizingTheSchemeDrawsOnlySoundsListedForIt) {
     EXPECT_EQ(alpha.count(Current("QmAlpha", "Save")), 1u) << Current("QmAlpha", "Save");
     EXPECT_EQ(Current("QmAlpha", "Close"), "") << "an unmarked event keeps its sound";
     EXPECT_EQ(Current(".Default", "SystemStart"), "C:\\Media\\start.wav") << "other schemes are not touched";
-    RemoteList rows(program.Process(), list);
+    RemoteListView rows(list, program.Process());
     EXPECT_EQ(rows.Text(1, 2), FileNameOf(Current("QmAlpha", "Open")));
     Exit();
 }
@@ -193,24 +156,24 @@ TEST_F(Sounds, RandomizingAllSchemesDrawsPerSchemeAndSelectsTheSchemeAgain) {
     EXPECT_EQ(Paths({"a1.wav", "a2.wav"}).count(Current("QmAlpha", "Open")), 1u) << Current("QmAlpha", "Open");
     EXPECT_EQ(Current("QmBeta", "Ding"), media + "b1.wav");
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), SchemeIndex(L"QmBeta"));
-    RemoteList rows(program.Process(), list);
-    EXPECT_EQ(rows.Rows(), std::vector<std::string>{"Ding|Yes|b1.wav|x"});
+    RemoteListView rows(list, program.Process());
+    EXPECT_EQ(Rows(rows), std::vector<std::string>{"Ding|Yes|b1.wav|x"});
     Exit();
 }
 
 TEST_F(Sounds, ActivateAllDeactivateAllAndOneClickWriteTheMarkers) {
     ASSERT_TRUE(StartProgram());
     SelectScheme(L"QmAlpha");
-    RemoteList rows(program.Process(), list);
+    RemoteListView rows(list, program.Process());
     Press(IDC_DEACTIVATE_ALL);
     for (const char* event : {"Open", "Close", "Save"}) EXPECT_EQ(Marker("QmAlpha", event), "No") << event;
-    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"Close|No|| ", "Open|No|open.wav| ", "Save|No|| "}));
+    EXPECT_EQ(Rows(rows), (std::vector<std::string>{"Close|No|| ", "Open|No|open.wav| ", "Save|No|| "}));
     Press(IDC_ACTIVATE_ALL);
     for (const char* event : {"Open", "Close", "Save"}) EXPECT_EQ(Marker("QmAlpha", event), "Yes") << event;
-    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"Close|Yes||x", "Open|Yes|open.wav|x", "Save|Yes||x"}));
+    EXPECT_EQ(Rows(rows), (std::vector<std::string>{"Close|Yes||x", "Open|Yes|open.wav|x", "Save|Yes||x"}));
     // Clearing one box rewrites the marker of every row.
     RegDeleteTreeA(HKEY_CURRENT_USER, (EventKey("QmAlpha", "Save") + "\\Active-QM").c_str());
-    rows.Check(0, false);
+    rows.SetChecked(0, false);
     EXPECT_EQ(Marker("QmAlpha", "Close"), "No");
     EXPECT_EQ(Marker("QmAlpha", "Open"), "Yes");
     EXPECT_EQ(Marker("QmAlpha", "Save"), "Yes");

@@ -69,6 +69,15 @@
 /* Controls of the about box (template 131) */
 #define IDC_ABOUT_ICON          1001
 
+/* Controls of the Options dialog (template 132) */
+#define IDD_OPTIONS             132
+#define IDC_OPTIONS_STARTUP     1006
+#define IDC_OPTIONS_WALLPAPER   1007
+#define IDC_OPTIONS_SOUNDS      1008
+#define IDC_OPTIONS_INTERVAL    1009
+#define IDC_OPTIONS_PROMPT      1010
+#define IDC_OPTIONS_GROUP       1067
+
 /* Menu 132 */
 #define ID_OPTIONS_SETTINGS     32771
 #define ID_HELP_ABOUT           32772

@@ -57,7 +57,7 @@ private:
     LRESULT OnTrayIcon(WPARAM wParam, LPARAM lParam);
     LRESULT OnStartupRandomize();
     LRESULT OnStartupDelayElapsed();
-    LRESULT OnIntervalElapsed(WPARAM wParam);
+    LRESULT OnIntervalElapsed(WPARAM wParam, LPARAM lParam);
     LRESULT OnChooserResult();
     LRESULT OnManageResult();
     void OnSize();
@@ -84,6 +84,11 @@ private:
     void OnChooseFiles();
     void OnModifyFiles();
     void OnOptions();
+    // The interval of the preference string in force, with its thread started unless it is "none".
+    void StartIntervalOfPrefs();
+    // On destroy: no interval thread outlives the window.
+    void StopIntervalForEnding();
+    friend class CRRDialogScheduleHost;  // the schedule's actions on this window
 
     IRegistry& m_registry;
     IFileSystem& m_files;

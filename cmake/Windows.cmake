@@ -40,4 +40,9 @@ target_link_libraries(qm_e2e_tests PRIVATE gtest advapi32 user32 gdi32)
 add_dependencies(qm_e2e_tests QuillMere)
 gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   EXTRA_ARGS --program=Z:${CMAKE_BINARY_DIR}/bin/QuillMere.exe
-  PROPERTIES RESOURCE_LOCK wine_registry TIMEOUT 120)
+  PROPERTIES RESOURCE_LOCK wine_registry TIMEOUT 180)
+
+# The smallest dialog program, the yardstick of tools/measure-idle.sh.
+add_executable(qm_minimal_dialog WIN32 bench/MinimalDialog.cpp)
+target_link_libraries(qm_minimal_dialog PRIVATE user32)
+set_target_properties(qm_minimal_dialog PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -117,13 +117,17 @@ TEST(OptionsTemplate, HoldsEveryControlInItsPlace) {
         EXPECT_EQ(item->y, expected.y);
         EXPECT_EQ(item->cx, expected.cx);
         EXPECT_EQ(item->cy, expected.cy);
-        if (expected.id >= IDC_OPTIONS_STARTUP && expected.id <= IDC_OPTIONS_SOUNDS)
+        if (expected.id >= IDC_OPTIONS_STARTUP && expected.id <= IDC_OPTIONS_SOUNDS) {
             EXPECT_EQ(item->style & 0xF, DWORD(BS_AUTOCHECKBOX));
-        if (expected.id == IDOK) EXPECT_EQ(item->style & 0xF, DWORD(BS_DEFPUSHBUTTON));
-        if (expected.id == IDC_OPTIONS_GROUP) EXPECT_EQ(item->style & 0xF, DWORD(BS_GROUPBOX));
-        if (expected.id == IDC_OPTIONS_PROMPT) EXPECT_EQ(item->style & SS_TYPEMASK, DWORD(SS_CENTER));
-        if (expected.id == IDC_OPTIONS_INTERVAL)
+        } else if (expected.id == IDOK) {
+            EXPECT_EQ(item->style & 0xF, DWORD(BS_DEFPUSHBUTTON));
+        } else if (expected.id == IDC_OPTIONS_GROUP) {
+            EXPECT_EQ(item->style & 0xF, DWORD(BS_GROUPBOX));
+        } else if (expected.id == IDC_OPTIONS_PROMPT) {
+            EXPECT_EQ(item->style & SS_TYPEMASK, DWORD(SS_CENTER));
+        } else if (expected.id == IDC_OPTIONS_INTERVAL) {
             EXPECT_EQ(item->style & (CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL), DWORD(CBS_DROPDOWN | WS_VSCROLL));
+        }
     }
 }
 
@@ -189,10 +193,11 @@ TEST_F(Options, UntickingBothIntervalsDropsTheIndexAndReopeningShowsNone) {
 
 TEST_F(Options, CancelAndAnUnchangedConfirmStoreNothing) {
     StartWith("nnnyn3;");
-    // Stored by hand after the start: only a change of the options writes over it.
-    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "marker;");
     HWND dialog = OpenOptions();
     ASSERT_TRUE(dialog);
+    // Stored by hand once the program has loaded its preferences (the window appears
+    // before that): only a change of the options writes over it.
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "marker;");
     Click(dialog, IDC_OPTIONS_STARTUP);
     Click(dialog, IDC_OPTIONS_SOUNDS);
     ASSERT_TRUE(Close(dialog, IDCANCEL));

@@ -40,7 +40,7 @@ target_link_libraries(qm_e2e_tests PRIVATE gtest advapi32 user32 gdi32 shell32 v
 add_dependencies(qm_e2e_tests QuillMere)
 gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   EXTRA_ARGS --program=Z:${CMAKE_BINARY_DIR}/bin/QuillMere.exe
-  PROPERTIES RESOURCE_LOCK wine_registry TIMEOUT 120)
+  PROPERTIES RESOURCE_LOCK wine_registry TIMEOUT 180)
 
 # Manage Files with full pools: drives the real program under Wine and prints its figures.
 add_executable(qm_bench_manage bench/win32/ManageFilesBench.cpp tests/e2e/ProgramDriver.cpp)

@@ -105,6 +105,15 @@
 /* Controls of the folder-name prompt (template 133) */
 #define IDC_REQUEST_NAME_EDIT   1006
 
+/* Controls of the Options dialog (template 132) */
+#define IDD_OPTIONS             132
+#define IDC_OPTIONS_STARTUP     1006
+#define IDC_OPTIONS_WALLPAPER   1007
+#define IDC_OPTIONS_SOUNDS      1008
+#define IDC_OPTIONS_INTERVAL    1009
+#define IDC_OPTIONS_PROMPT      1010
+#define IDC_OPTIONS_GROUP       1067
+
 /* Menu 132 */
 #define ID_OPTIONS_SETTINGS     32771
 #define ID_HELP_ABOUT           32772

@@ -194,9 +194,7 @@ void CRRDialog::ChooseKindOfRun() {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         if (!PumpOneMessage(m_hWnd)) return;  // the program is ending
     }
-    if (!m_bIntervalRandomize) return;
-    g_schedule.strInterval = IntervalCodeFromPrefs(m_prefs.m_strPrefs);
-    if (g_schedule.strInterval != kNoInterval) StartIntervalThread(m_hWnd);
+    if (m_bIntervalRandomize) StartIntervalOfPrefs();
 }
 
 void CRRDialog::ReloadPools() {
@@ -298,7 +296,7 @@ INT_PTR CRRDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
     case UM_CHOOSER_RESULT: return OnChooserResult();
     case UM_MANAGE_RESULT: return OnManageResult();
     case UM_STARTUP_RANDOMIZE: return OnStartupRandomize();
-    case UM_INTERVAL_ELAPSED: return OnIntervalElapsed(wParam);
+    case UM_INTERVAL_ELAPSED: return OnIntervalElapsed(wParam, lParam);
     case WM_SIZE:
         OnSize();
         handled = false;  // the default size handling runs as well
@@ -356,7 +354,7 @@ void CRRDialog::OnAbout() {
 }
 
 void CRRDialog::OnDestroy() {
-    StopIntervalThread(m_hWnd);
+    StopIntervalForEnding();
     m_pools.Release();
     ReleaseBackground();
     if (m_eventImages) {

@@ -64,7 +64,7 @@ private:
     LRESULT OnTrayIcon(WPARAM wParam, LPARAM lParam);
     LRESULT OnStartupRandomize();
     LRESULT OnStartupDelayElapsed();
-    LRESULT OnIntervalElapsed(WPARAM wParam);
+    LRESULT OnIntervalElapsed(WPARAM wParam, LPARAM lParam);
     LRESULT OnChooserResult();
     LRESULT OnManageResult();
     void OnSize();
@@ -93,6 +93,11 @@ private:
     std::vector<std::string> SchemeNames() const;
     void OnModifyFiles();
     void OnOptions();
+    // The interval of the preference string in force, with its thread started unless it is "none".
+    void StartIntervalOfPrefs();
+    // On destroy: no interval thread outlives the window.
+    void StopIntervalForEnding();
+    friend class CRRDialogScheduleHost;  // the schedule's actions on this window
 
     SettingsRegistry m_settingsRegistry;  // the system's registry with the program's keys where they are kept
     IRegistry& m_registry;                // every registry access of the main window goes through it

@@ -1,17 +1,29 @@
 #include "app/win32/SchedulerThreads.h"
 
 #include <ctime>
+#include <memory>
 
 #include "prefs/Schedule.h"
+#include "prefs/ScheduleRules.h"
 #include "ui/DialogBase.h"
 
 namespace qm {
 
 namespace {
 
-void DispatchOwnMessage() {
-    MSG msg;
-    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+// Raised by a stop; the interval thread waits on it, so a stop is answered at once.
+HANDLE StopEvent() {
+    static HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    return event;
+}
+
+// The newest interval thread; only the user-interface thread touches it.
+HANDLE g_intervalThread = nullptr;
+
+long long NowSeconds() { return static_cast<long long>(std::time(nullptr)); }
+
+bool StopRaised(long long ms) {
+    return WaitForSingleObject(StopEvent(), static_cast<DWORD>(ms)) == WAIT_OBJECT_0 || g_schedule.bStopRequest;
 }
 
 HWND WindowOf(LPVOID parameter) { return static_cast<HWND>(parameter); }
@@ -25,70 +37,79 @@ DWORD WINAPI StartupSignalProc(LPVOID parameter) {
 }
 
 DWORD WINAPI StartupDelayProc(LPVOID parameter) {
-    const std::time_t end = std::time(nullptr) + 90;
-    while (std::time(nullptr) < end) {
-        DispatchOwnMessage();
-        Sleep(500);
-    }
+    WaitSeconds(90, NowSeconds, [](long long ms) {
+        Sleep(static_cast<DWORD>(ms));
+        return false;
+    });
     PostMessageA(WindowOf(parameter), UM_STARTUP_DELAY_ELAPSED, 0, 0);
     return 0;
 }
 
+// What an interval thread is given at its start; it owns it.
+struct IntervalStart {
+    HWND window;
+    long long seconds;
+    unsigned generation;
+};
+
 DWORD WINAPI IntervalProc(LPVOID parameter) {
-    g_schedule.bRunning = 1;
-    const std::time_t t0 = std::time(nullptr);
-    const long long seconds = IntervalSeconds(g_schedule.strInterval);
-    std::time_t now = t0;
-    for (;;) {
-        if (!(now < t0 + seconds)) {
-            PostMessageA(WindowOf(parameter), UM_INTERVAL_ELAPSED, 0, 0);
-            break;
-        }
-        g_schedule.bStopAck = 0;
-        DispatchOwnMessage();
-        Sleep(1000);
-        now = std::time(nullptr);
-        if (g_schedule.bStopRequest) {
-            PostMessageA(WindowOf(parameter), UM_INTERVAL_ELAPSED, 1, 0);
-            break;
-        }
-    }
-    g_schedule.bRunning = 0;
+    std::unique_ptr<IntervalStart> start(static_cast<IntervalStart*>(parameter));
+    const WaitEnd end = WaitSeconds(start->seconds, NowSeconds, StopRaised);
+    PostMessageA(start->window, UM_INTERVAL_ELAPSED, end == WaitEnd::Stopped ? 1 : 0,
+                 static_cast<LPARAM>(start->generation));
+    g_schedule.EndIntervalThread(start->generation);
     return 0;
 }
 
-bool Start(LPTHREAD_START_ROUTINE proc, HWND mainWindow, int priority) {
-    HANDLE thread = CreateThread(nullptr, 0, proc, mainWindow, CREATE_SUSPENDED, nullptr);
-    if (!thread) return false;
+HANDLE Start(LPTHREAD_START_ROUTINE proc, LPVOID parameter, int priority) {
+    HANDLE thread = CreateThread(nullptr, 0, proc, parameter, CREATE_SUSPENDED, nullptr);
+    if (!thread) return nullptr;
     SetThreadPriority(thread, priority);
     ResumeThread(thread);
-    CloseHandle(thread);
-    return true;
+    return thread;
+}
+
+void StartAndForget(LPTHREAD_START_ROUTINE proc, HWND mainWindow, int priority) {
+    if (HANDLE thread = Start(proc, mainWindow, priority)) CloseHandle(thread);
+}
+
+void ForgetIntervalThread(DWORD waitMs) {
+    if (!g_intervalThread) return;
+    WaitForSingleObject(g_intervalThread, waitMs);
+    CloseHandle(g_intervalThread);
+    g_intervalThread = nullptr;
 }
 
 }  // namespace
 
-void StartStartupSignal(HWND mainWindow, int priority) { Start(StartupSignalProc, mainWindow, priority); }
+void StartStartupSignal(HWND mainWindow, int priority) { StartAndForget(StartupSignalProc, mainWindow, priority); }
 
-void StartStartupDelay(HWND mainWindow) { Start(StartupDelayProc, mainWindow, THREAD_PRIORITY_LOWEST); }
+void StartStartupDelay(HWND mainWindow) { StartAndForget(StartupDelayProc, mainWindow, THREAD_PRIORITY_LOWEST); }
 
-void StartIntervalThread(HWND mainWindow) {
-    // Marked running before the thread starts, so that a stop asked for at once still waits.
-    g_schedule.bRunning = 1;
-    g_schedule.bStopRequest = 0;
-    if (!Start(IntervalProc, mainWindow, THREAD_PRIORITY_LOWEST)) g_schedule.bRunning = 0;
+bool StartIntervalThread(HWND mainWindow, long long seconds, unsigned generation) {
+    // The previous thread posted its elapse and has at most its return left to run.
+    ForgetIntervalThread(1000);
+    ResetEvent(StopEvent());
+    auto* start = new IntervalStart{mainWindow, seconds, generation};
+    g_intervalThread = Start(IntervalProc, start, THREAD_PRIORITY_LOWEST);
+    if (!g_intervalThread) delete start;
+    return g_intervalThread != nullptr;
 }
 
-void StopIntervalThread(HWND mainWindow) {
-    if (!g_schedule.bRunning) return;
-    g_schedule.bStopAck = 0;
-    g_schedule.bStopRequest = 1;
-    // The thread answers within about a second; the bound keeps a lost answer from hanging
-    // the program. A waiting quit request is left in the queue for the modal loop.
-    for (int pass = 0; pass < 100 && !g_schedule.bStopAck; ++pass) {
-        PumpOneMessage(mainWindow);
-        Sleep(50);
+void WaitForIntervalStop(HWND mainWindow) {
+    SetEvent(StopEvent());
+    if (!g_intervalThread) return;
+    // Messages are handled meanwhile, one at a time, as the stopped message must be; a
+    // message dispatched here can no longer start a thread, as its generation is stale.
+    const DWORD started = GetTickCount();
+    bool pumping = true;
+    while (GetTickCount() - started < 1500) {
+        DWORD woke = MsgWaitForMultipleObjects(1, &g_intervalThread, FALSE, 50, pumping ? QS_ALLINPUT : 0);
+        if (woke == WAIT_OBJECT_0) break;
+        // A quit request stays in the queue for the modal loop; from then on only the thread is waited for.
+        if (pumping) pumping = PumpOneMessage(mainWindow);
     }
+    ForgetIntervalThread(0);
 }
 
 }  // namespace qm

@@ -1,0 +1,176 @@
+// Timed randomization and the start-up run of the real program, watched from outside: the
+// process's threads (the interval thread is the one thread the program adds, and every
+// elapse replaces it with a new one), the installed wallpaper, and the process's end.
+#include <gtest/gtest.h>
+
+#include "e2e/ProgramDriver.h"
+#include "e2e/ThreadWatch.h"
+
+namespace qm::e2e {
+
+namespace {
+
+const char kWallpaperCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files";
+const char kSoundCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Sound Files";
+
+std::string I32(int value) {
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+std::string Str(const std::string& text) { return std::string(1, static_cast<char>(text.size())) + text; }
+// One pool record: name, folder, the sound, wallpaper and screen-saver flags, no schemes, tile 0.
+std::string Record(const std::string& name, const std::string& folder, int sound, int wallpaper) {
+    return Str(name) + Str(folder) + I32(sound) + I32(wallpaper) + I32(0) + I32(0) + I32(0);
+}
+
+long long SizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+class Schedule : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        ASSERT_EQ(CountMainWindows(), 0) << "a Quill Mere window is left from elsewhere";
+    }
+    void TearDown() override {
+        if (HWND window = FindWindowA(nullptr, kTitle)) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        program.WaitForExit(10000);
+        ResetProgramState();
+    }
+    // An interactive run with `stored`: its window, once the interval thread has joined
+    // the user-interface thread (about a second after the window); nullptr otherwise.
+    HWND StartWithInterval(const std::string& stored) {
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, stored);
+        if (!program.Start(ScratchFolder())) return nullptr;
+        HWND window = program.WaitForMainWindow();
+        if (!window || !ThreadWatch(program.Process()).WaitForCount(2, 3000)) return nullptr;
+        return window;
+    }
+    ProgramDriver program;
+};
+
+}  // namespace
+
+TEST_F(Schedule, EveryIntervalStartsTheNextThreadAndTheExitLeavesAtOnce) {
+    HWND window = StartWithInterval("nnnyn0;");
+    ASSERT_TRUE(window);
+    ThreadWatch threads(program.Process());
+    const ThreadSeen first = threads.Newest();
+    EXPECT_LE(first.createdMs, 2500);
+    // "15s": the next thread comes 14 to 16 seconds later and replaces the first one.
+    ASSERT_TRUE(WaitUntil([&] { return threads.Newest().id != first.id; }, 18000)) << "no elapse";
+    const ThreadSeen second = threads.Newest();
+    EXPECT_GE(second.createdMs - first.createdMs, 14000);
+    EXPECT_LE(second.createdMs - first.createdMs, 16500);
+    EXPECT_TRUE(threads.WaitForCount(2, 1000)) << "one chain of interval threads, not " << threads.Count() - 1;
+    // The exit stops the waiting thread at once instead of waiting out the interval.
+    const DWORD asked = GetTickCount();
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(program.WaitForExit(5000));
+    EXPECT_LT(GetTickCount() - asked, 2000u);
+}
+
+TEST_F(Schedule, AnExitAtTheMomentOfAnElapseEndsWithoutWaiting) {
+    HWND window = StartWithInterval("nnnyn0;");
+    ASSERT_TRUE(window);
+    ThreadWatch threads(program.Process());
+    const ThreadSeen first = threads.Newest();
+    // Ask for the exit in the last moments of the first interval, so that the elapse and
+    // the stop meet; either order must end the program promptly.
+    while (true) {
+        FILETIME created, exited, kernel, user, now;
+        GetProcessTimes(program.Process(), &created, &exited, &kernel, &user);
+        GetSystemTimeAsFileTime(&now);
+        auto ticks = [](const FILETIME& t) { return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+        const long long sinceFirstMs = (ticks(now) - ticks(created)) / 10000 - first.createdMs;
+        if (sinceFirstMs >= 14950 || threads.Newest().id != first.id) break;
+        Sleep(10);
+    }
+    const DWORD asked = GetTickCount();
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(program.WaitForExit(5000));
+    EXPECT_LT(GetTickCount() - asked, 2000u);
+}
+
+TEST_F(Schedule, TheInstalledWallpaperChangesEveryFifteenSeconds) {
+    const std::string media = ScratchFolder();
+    WriteFileBytes(media + "small.bmp", std::string(100, 's'));
+    WriteFileBytes(media + "large.bmp", std::string(300, 'l'));
+    WriteFileBytes(WindowsDir() + "qmfiles.cfg", Record("small.bmp", media, 0, 1) + Record("large.bmp", media, 0, 1));
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kWallpaperCounter, "2");
+    // The installed copy matches the first entry by size, so the wallpaper switch stays on.
+    const std::string installed = WindowsDir() + "Quill Mere.bmp";
+    WriteFileBytes(installed, std::string(100, 's'));
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nynyn0;");
+    const DWORD started = GetTickCount();
+    ASSERT_TRUE(program.Start(ScratchFolder()));
+    ASSERT_TRUE(program.WaitForMainWindow());
+    // Two entries: each draw avoids the one shown, so every elapse changes the size. The
+    // first change comes after up to a second of start-up wait and one interval.
+    long long size = SizeOf(installed);
+    DWORD from = started;
+    for (DWORD latest : {17500u, 16500u}) {
+        ASSERT_TRUE(WaitUntil([&] { return SizeOf(installed) != size; }, 20000)) << "no change " << latest;
+        const DWORD after = GetTickCount() - from;
+        from = GetTickCount();
+        EXPECT_GE(after, 13500u);
+        EXPECT_LE(after, latest);
+        size = SizeOf(installed);
+    }
+}
+
+TEST_F(Schedule, AStartupRunWithTheStartupFlagAloneEndsByItself) {
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnynn|;");
+    ASSERT_TRUE(program.Start(WindowsDir()));
+    DWORD exitCode = 99;
+    ASSERT_TRUE(program.WaitForExit(15000, &exitCode)) << "display randomized, no sounds, no interval: it ends";
+    EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(Schedule, AStartupRunWithNothingToDoEndsAtOnce) {
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+    const DWORD started = GetTickCount();
+    ASSERT_TRUE(program.Start(WindowsDir()));
+    DWORD exitCode = 99;
+    ASSERT_TRUE(program.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_LT(GetTickCount() - started, 8000u) << "no wait of any kind";
+}
+
+TEST_F(Schedule, AStartupRunWithAnIntervalStaysInTheNotificationArea) {
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnyn12;");
+    ASSERT_TRUE(program.Start(WindowsDir()));
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    ThreadWatch threads(program.Process());
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000)) << "hidden in the notification area";
+    EXPECT_TRUE(threads.WaitForCount(2, 5000)) << "the interval thread waits its day";
+    EXPECT_FALSE(program.WaitForExit(3000)) << "a run with an interval stays resident";
+    const DWORD asked = GetTickCount();
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(program.WaitForExit(5000));
+    EXPECT_LT(GetTickCount() - asked, 2000u) << "a 24-hour wait is stopped at once";
+}
+
+// Slow: the start-up run waits its 90 seconds before the sounds.
+TEST_F(Schedule, AStartupRunWithSoundsWaitsAboutNinetySecondsThenEnds) {
+    const std::string media = ScratchFolder();
+    WriteFileBytes(media + "ding.wav", "RIFF not really");
+    WriteFileBytes(WindowsDir() + "qmfiles.cfg", Record("ding.wav", media, 1, 0));
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kSoundCounter, "1");
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnynn|;");
+    ASSERT_TRUE(program.Start(WindowsDir()));
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000)) << "waiting in the notification area";
+    EXPECT_FALSE(program.WaitForExit(80000)) << "ended before the 90-second wait was over";
+    DWORD exitCode = 99;
+    ASSERT_TRUE(program.WaitForExit(25000, &exitCode)) << "the run did not end after the sounds";
+    EXPECT_EQ(exitCode, 0u);
+}
+
+}  // namespace qm::e2e

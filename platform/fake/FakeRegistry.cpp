@@ -30,19 +30,27 @@ static std::vector<std::string> SplitKeyPath(const std::string& path) {
     return parts;
 }
 
+// Walks the path one name at a time without building a list of its parts: the program
+// reads its counters on every load, and the fuzzer loads many thousand times a second.
 FakeRegistry::Key* FakeRegistry::Find(RegistryRoot root, const std::string& path, bool create) {
     Key* key = m_roots[root == RegistryRoot::LocalMachine ? 0 : 1].get();
-    for (const std::string& part : SplitKeyPath(path)) {
-        auto& slot = key->children[FoldCase(part)];
-        if (!slot) {
-            if (!create) {
-                key->children.erase(FoldCase(part));
-                return nullptr;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string::npos) end = path.size();
+        if (end > start) {
+            const std::string part = path.substr(start, end - start);
+            const std::string folded = FoldCase(part);
+            auto found = key->children.find(folded);
+            if (found == key->children.end()) {
+                if (!create) return nullptr;
+                auto added = std::make_unique<Key>();
+                added->name = part;
+                found = key->children.emplace(folded, std::move(added)).first;
             }
-            slot = std::make_unique<Key>();
-            slot->name = part;
+            key = found->second.get();
         }
-        key = slot.get();
+        start = end + 1;
     }
     return key;
 }

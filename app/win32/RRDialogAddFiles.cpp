@@ -1,6 +1,7 @@
 // The main window's Add Files command and the chooser's result.
 #include "app/win32/RRDialog.h"
 
+#include "app/win32/WindowMessages.h"
 #include "pools/PoolAddition.h"
 #include "resources/resource.h"
 
@@ -8,7 +9,7 @@ namespace qm {
 
 void CRRDialog::CreateChooser() {
     m_pChooser = std::make_unique<CRRSetupDlg>(m_files, m_registry, m_system, m_strWindowsDir);
-    if (!m_pChooser->Create(m_hWnd)) m_pChooser.reset();
+    if (!m_pChooser->Create(m_hWnd, UM_CHOOSER_RESULT)) m_pChooser.reset();
 }
 
 std::vector<std::string> CRRDialog::SchemeNames() const {

@@ -51,7 +51,7 @@ int main() {
     qm::Win32Registry registry;
     qm::Win32System system;
     qm::CRRSetupDlg chooser(files, registry, system, "C:\\windows\\");
-    if (!chooser.Create(nullptr)) {
+    if (!chooser.Create(nullptr, 0)) {
         std::fprintf(stderr, "the chooser window could not be created\n");
         return 1;
     }

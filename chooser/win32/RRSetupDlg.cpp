@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/win32/WindowMessages.h"
 #include "chooser/win32/RequestName.h"
 #include "resources/resource.h"
 
@@ -57,8 +56,9 @@ CRRSetupDlg::~CRRSetupDlg() {
     if (m_imageList) ImageList_Destroy(m_imageList);
 }
 
-bool CRRSetupDlg::Create(HWND mainWindow) {
+bool CRRSetupDlg::Create(HWND mainWindow, UINT resultMessage) {
     m_mainWindow = mainWindow;
+    m_resultMessage = resultMessage;
     return CreateModeless(nullptr);
 }
 
@@ -201,7 +201,7 @@ void CRRSetupDlg::OnOK() {
     for (int i = 0, count = ListView_GetItemCount(schemes); i < count; ++i)
         if (ListView_GetCheckState(schemes, i)) m_resultSchemes.push_back(ItemText(schemes, i));
     m_bResultTile = IsDlgButtonChecked(m_hWnd, IDC_CHOOSER_TILE) == BST_CHECKED;
-    if (m_mainWindow) PostMessageA(m_mainWindow, UM_CHOOSER_RESULT, 0, 0);
+    if (m_mainWindow) PostMessageA(m_mainWindow, m_resultMessage, 0, 0);
     Hide();
 }
 

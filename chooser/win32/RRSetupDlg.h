@@ -1,7 +1,7 @@
 #pragma once
 // The file chooser "Choose Files to Randomize From": a modeless dialog, created hidden at
 // start-up and kept for the whole run, that shows the state of its browser and hands the
-// user's choice to the main window with UM_CHOOSER_RESULT.
+// user's choice to the main window with the message it was created with.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -19,8 +19,9 @@ public:
     CRRSetupDlg(IFileSystem& files, IRegistry& registry, ISystem& system, const std::string& windowsDir);
     ~CRRSetupDlg() override;
 
-    // Creates the hidden window; results are posted to `mainWindow`.
-    bool Create(HWND mainWindow);
+    // Creates the hidden window; a confirmed choice is announced by posting `resultMessage`
+    // to `mainWindow`.
+    bool Create(HWND mainWindow, UINT resultMessage);
     CChooserBrowser& Browser() { return m_browser; }
 
     // Before every showing: no previous folder, no result, an empty and disabled scheme
@@ -60,6 +61,7 @@ private:
 
     CChooserBrowser m_browser;
     HWND m_mainWindow = nullptr;
+    UINT m_resultMessage = 0;
     HIMAGELIST m_imageList = nullptr;
     HBITMAP m_pictures[pictureCount] = {};
     std::string m_strResultPath;

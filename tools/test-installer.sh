@@ -13,4 +13,17 @@ qm_wine_prefix "$root/build/wineprefix-installer" fresh
 qm_display
 trap qm_wine_stop EXIT
 qm_wine_start
-wine "$root/build/win32/qm_installer_tests.exe" --installer="Z:$installer"
+# Rarely Wine ends a freshly started process at once, before it prints anything: that start
+# (and only that) is tried again. A test that ran and failed is never run again.
+log=$(mktemp)
+for _ in 1 2; do
+  if wine "$root/build/win32/qm_installer_tests.exe" --installer="Z:$installer" 2>&1 | tee "$log"; then
+    status=0
+  else
+    status=$?  # the test program's own status (pipefail)
+  fi
+  if [ "$status" -eq 0 ] || grep -q '^\[==========\] Running' "$log"; then break; fi
+  echo "test-installer: the test program ended before it started (exit $status); starting it again" >&2
+done
+rm -f "$log"
+exit "$status"

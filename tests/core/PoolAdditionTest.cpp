@@ -6,6 +6,7 @@
 #include <set>
 
 #include "core/PoolBytes.h"
+#include "core/PoolFixture.h"
 #include "core/TestPlatform.h"
 #include "platform/fault/FaultInjection.h"
 #include "pools/FileSearch.h"
@@ -17,23 +18,8 @@ namespace qm::test {
 
 using Paths = std::set<std::string>;
 
-class PoolAddition : public ::testing::Test {
+class PoolAddition : public PoolFixture {
 protected:
-    void SetUp() override {
-        platform = MakeTestPlatform();
-        windowsDir = platform->Scratch();
-        media = windowsDir + "media\\";
-        platform->WriteFile(media + "keep.txt", "");
-    }
-    std::string File(const std::string& name) {
-        platform->WriteFile(media + name, "data of " + name);
-        return name;
-    }
-    void SetCounters(int sounds, int wallpapers, int savers) {
-        SetSoundFileCount(platform->Registry(), sounds);
-        SetWallpaperFileCount(platform->Registry(), wallpapers);
-        SetScreenSaverFileCount(platform->Registry(), savers);
-    }
     PoolLoadResult Load(CPools& into) {
         return LoadPools(into, platform->Registry(), platform->Files(), platform->System(), windowsDir, 10);
     }
@@ -57,8 +43,6 @@ protected:
         return All(fresh);
     }
 
-    std::unique_ptr<TestPlatform> platform;
-    std::string windowsDir, media;
     CPools pools;
 };
 

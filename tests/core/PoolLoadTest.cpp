@@ -2,38 +2,20 @@
 #include <gtest/gtest.h>
 
 #include "core/PoolBytes.h"
+#include "core/PoolFixture.h"
 #include "core/TestPlatform.h"
 #include "pools/PoolLoader.h"
 #include "pools/RegistryAccess.h"
 
 namespace qm::test {
 
-class PoolLoad : public ::testing::Test {
+class PoolLoad : public PoolFixture {
 protected:
-    void SetUp() override {
-        platform = MakeTestPlatform();
-        windowsDir = platform->Scratch();
-        media = platform->Scratch() + "media\\";
-        platform->WriteFile(media + "keep.txt", "");
-    }
-    // A media file that exists, and its record.
-    std::string File(const std::string& name) {
-        platform->WriteFile(media + name, "data of " + name);
-        return name;
-    }
-    void WritePoolFile(const std::string& bytes) { platform->WriteFile(windowsDir + kPoolFileName, bytes); }
-    void SetCounters(int sounds, int wallpapers, int savers) {
-        SetSoundFileCount(platform->Registry(), sounds);
-        SetWallpaperFileCount(platform->Registry(), wallpapers);
-        SetScreenSaverFileCount(platform->Registry(), savers);
-    }
     PoolLoadResult Load(int schemeCapacity = 100) {
         return LoadPools(pools, platform->Registry(), platform->Files(), platform->System(), windowsDir,
                          schemeCapacity);
     }
 
-    std::unique_ptr<TestPlatform> platform;
-    std::string windowsDir, media;
     CPools pools;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/PoolBytes.h"
+#include "core/PoolFixture.h"
 #include "core/TestPlatform.h"
 #include "platform/fault/FaultInjection.h"
 #include "pools/FileSearch.h"
@@ -13,23 +14,11 @@
 
 namespace qm::test {
 
-class PoolRewrite : public ::testing::Test {
+class PoolRewrite : public PoolFixture {
 protected:
-    void SetUp() override {
-        platform = MakeTestPlatform();
-        windowsDir = platform->Scratch();
-        media = windowsDir + "media\\";
-        platform->WriteFile(media + "keep.txt", "");
-    }
-    std::string File(const std::string& name) {
-        platform->WriteFile(media + name, "data of " + name);
-        return name;
-    }
     void Prepare(const std::string& bytes, int sounds, int wallpapers, int savers) {
-        platform->WriteFile(windowsDir + kPoolFileName, bytes);
-        SetSoundFileCount(platform->Registry(), sounds);
-        SetWallpaperFileCount(platform->Registry(), wallpapers);
-        SetScreenSaverFileCount(platform->Registry(), savers);
+        WritePoolFile(bytes);
+        SetCounters(sounds, wallpapers, savers);
     }
     // The dialog's lists as the pools fill them: every loaded entry, with its own data.
     PoolChanges Listed() {
@@ -66,8 +55,6 @@ protected:
                 4, 3, 3);
     }
 
-    std::unique_ptr<TestPlatform> platform;
-    std::string windowsDir, media;
     long long loaded = 0;
 };
 

@@ -34,6 +34,46 @@ constexpr int kSchemesPerSound = 10;
 constexpr double kTargetSeconds = 2.0;
 const RegistryRoot HKCU = RegistryRoot::CurrentUser;
 
+// Adds up the time spent in each registry operation.
+class TimedRegistry : public IRegistry {
+public:
+    explicit TimedRegistry(IRegistry& inner) : m_inner(inner) {}
+    bool KeyExists(RegistryRoot r, const std::string& p) override {
+        return Time(RegistryOp::KeyExists, [&] { return m_inner.KeyExists(r, p); });
+    }
+    bool EnumValue(RegistryRoot r, const std::string& p, unsigned i, RegistryValue& out) override {
+        return Time(RegistryOp::EnumValue, [&] { return m_inner.EnumValue(r, p, i, out); });
+    }
+    bool EnumSubkey(RegistryRoot r, const std::string& p, unsigned i, std::string& name) override {
+        return Time(RegistryOp::EnumSubkey, [&] { return m_inner.EnumSubkey(r, p, i, name); });
+    }
+    bool DeleteKey(RegistryRoot r, const std::string& p) override {
+        return Time(RegistryOp::DeleteKey, [&] { return m_inner.DeleteKey(r, p); });
+    }
+    bool CreateKey(RegistryRoot r, const std::string& p) override {
+        return Time(RegistryOp::CreateKey, [&] { return m_inner.CreateKey(r, p); });
+    }
+    bool ReadValue(RegistryRoot r, const std::string& p, const std::string& n, std::string& d) override {
+        return Time(RegistryOp::ReadValue, [&] { return m_inner.ReadValue(r, p, n, d); });
+    }
+    bool SetValue(RegistryRoot r, const std::string& p, const std::string& n, const std::string& t) override {
+        return Time(RegistryOp::SetValue, [&] { return m_inner.SetValue(r, p, n, t); });
+    }
+    double Seconds(RegistryOp op) const { return m_seconds[static_cast<int>(op)]; }
+
+private:
+    template <typename Call>
+    bool Time(RegistryOp op, Call call) {
+        const auto start = std::chrono::steady_clock::now();
+        const bool result = call();
+        m_seconds[static_cast<int>(op)] +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        return result;
+    }
+    IRegistry& m_inner;
+    double m_seconds[static_cast<int>(RegistryOp::Count)] = {};
+};
+
 class CountingView : public IEventSoundsView {
 public:
     void ShowScheme(int) override {}
@@ -97,8 +137,9 @@ int main(int argc, char** argv) {
 
     FaultInjector counter;  // arms no fault: it only counts the calls
     FaultyRegistry counted(*backend, counter);
+    TimedRegistry timed(counted);
     CountingView view;
-    CEventSounds sounds(counted, view);
+    CEventSounds sounds(timed, view);
     CRandom random;
     random.Seed(1);
     sounds.FillSchemeList();
@@ -116,7 +157,8 @@ int main(int argc, char** argv) {
     for (int op = 0; op < static_cast<int>(RegistryOp::Count); ++op) {
         int n = counter.Calls(static_cast<RegistryOp>(op));
         calls += n;
-        std::printf("  %-10s %7d calls, %.2f per event\n", names[op], n, events ? double(n) / events : 0.0);
+        std::printf("  %-10s %7d calls, %.2f per event, %6.3f s\n", names[op], n, events ? double(n) / events : 0.0,
+                    timed.Seconds(static_cast<RegistryOp>(op)));
     }
     std::printf("  events randomized: %d\n  time: %.3f s (%.1f us per event; target under %.1f s: %s)\n", events,
                 seconds, events ? seconds * 1e6 / events : 0.0, kTargetSeconds,

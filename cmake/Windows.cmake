@@ -4,6 +4,7 @@ enable_language(RC)
 
 add_library(qmwin32 STATIC
   platform/win32/Win32FileSystem.cpp
+  platform/win32/HeldKeys.cpp
   platform/win32/Win32Registry.cpp
   platform/win32/Win32System.cpp
 )

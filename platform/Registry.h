@@ -25,8 +25,9 @@ public:
     // The name of the subkey at `index`; false past the last one.
     virtual bool EnumSubkey(RegistryRoot root, const std::string& path, unsigned index,
                             std::string& name) = 0;
-    // Deletes the key with all its values. Like Windows NT, refuses a key that still has
-    // subkeys and then changes nothing.
+    // Deletes the key with all its values; true when the key is gone afterwards, also when
+    // it was never there. Like Windows NT, refuses a key that still has subkeys and then
+    // changes nothing.
     virtual bool DeleteKey(RegistryRoot root, const std::string& path) = 0;
     // Creates the key and any missing keys above it; true when it exists afterwards.
     virtual bool CreateKey(RegistryRoot root, const std::string& path) = 0;

@@ -17,7 +17,9 @@ std::string ReadRegistryString(IRegistry& registry, RegistryRoot root, const std
 
 bool WriteRegistryString(IRegistry& registry, const std::string& subkey, const std::string& text,
                          RegistryRoot root) {
-    if (registry.KeyExists(root, subkey) && !registry.DeleteKey(root, subkey)) return false;
+    // An old key goes first, with every value it holds; a key that cannot go (Windows NT
+    // refuses one with subkeys) keeps its contents and the write fails.
+    if (!registry.DeleteKey(root, subkey)) return false;
     if (!registry.CreateKey(root, subkey)) return false;
     return registry.SetValue(root, subkey, std::string(), text);
 }

@@ -14,11 +14,17 @@ void CEventSounds::FillSchemeList() {
     m_rows.clear();
 }
 
-void CEventSounds::SelectScheme(int index) {
+void CEventSounds::SelectScheme(int index) { LoadScheme(index, RowReading::everything); }
+
+void CEventSounds::LoadScheme(int index, RowReading reading) {
     if (index < 0 || index >= static_cast<int>(m_schemes.size())) return;
     m_selected = index;
-    m_rows = ListEvents(m_registry, m_schemes[index]);
-    for (EventRow& row : m_rows) ReadEventRow(m_registry, m_schemes[index], row);
+    const std::string& scheme = m_schemes[index];
+    m_rows = ListEvents(m_registry, scheme);
+    for (EventRow& row : m_rows) {
+        ReadEventMark(m_registry, scheme, row);
+        if (!row.marked || reading == RowReading::everything) ReadCurrentFile(m_registry, scheme, row);
+    }
     m_view.ShowScheme(index);
 }
 
@@ -57,8 +63,16 @@ void CEventSounds::RandomizeAllSchemes(const CPools& pools, CRandom& random, boo
     const bool wasSelected = m_selected >= 0;
     const std::string remembered = SelectedScheme();
     for (int i = 0; i < static_cast<int>(m_schemes.size()); ++i) {
-        SelectScheme(i);
-        RandomizeScheme(pools, random, unattended);
+        // A marked row's current file is read only where no new sound replaced it: on a
+        // slow registry those reads are a third of the run.
+        LoadScheme(i, RowReading::skipCurrentOfMarked);
+        std::vector<bool> changed(m_rows.size(), false);
+        if (!SoundPoolEmpty(pools, unattended)) changed = RandomizeMarkedRows(pools, random);
+        for (int r = 0; r < static_cast<int>(m_rows.size()); ++r) {
+            if (!m_rows[r].marked || changed[r]) continue;
+            ReadCurrentFile(m_registry, m_schemes[i], m_rows[r]);
+            m_view.ShowRow(r);
+        }
     }
     if (!wasSelected) return;
     auto again = std::find_if(m_schemes.begin(), m_schemes.end(),
@@ -67,9 +81,15 @@ void CEventSounds::RandomizeAllSchemes(const CPools& pools, CRandom& random, boo
 }
 
 void CEventSounds::RandomizeScheme(const CPools& pools, CRandom& random, bool unattended) {
-    if (SoundPoolEmpty(pools, unattended) || m_selected < 0) return;
+    if (SoundPoolEmpty(pools, unattended)) return;
+    RandomizeMarkedRows(pools, random);
+}
+
+std::vector<bool> CEventSounds::RandomizeMarkedRows(const CPools& pools, CRandom& random) {
+    std::vector<bool> changed(m_rows.size(), false);
     for (int r = 0; r < static_cast<int>(m_rows.size()); ++r)
-        if (m_rows[r].marked) RandomizeEvent(r, pools, random);
+        if (m_rows[r].marked) changed[r] = RandomizeEvent(r, pools, random);
+    return changed;
 }
 
 bool CEventSounds::RandomizeEvent(int row, const CPools& pools, CRandom& random) {

@@ -67,6 +67,12 @@ public:
     bool RandomizeEvent(int row, const CPools& pools, CRandom& random);
 
 private:
+    // What selecting a scheme reads of each row: everything, or, when every marked row is
+    // about to get a new sound anyway, the current files of the unmarked rows only.
+    enum class RowReading { everything, skipCurrentOfMarked };
+    void LoadScheme(int index, RowReading reading);
+    // Randomizes the marked rows; true for each row that got a new sound.
+    std::vector<bool> RandomizeMarkedRows(const CPools& pools, CRandom& random);
     bool SoundPoolEmpty(const CPools& pools, bool unattended);
 
     IRegistry& m_registry;

@@ -86,11 +86,18 @@ std::string EventKeyOf(const std::string& scheme, const EventRow& row) {
 }
 
 void ReadEventRow(IRegistry& registry, const std::string& scheme, EventRow& row) {
-    const std::string eventKey = EventKeyOf(scheme, row);
-    row.currentFile =
-        FileNameOfPath(ReadRegistryString(registry, RegistryRoot::CurrentUser, eventKey + "\\" + kCurrentKeyName));
-    row.marked = ReadRegistryString(registry, RegistryRoot::CurrentUser, eventKey + "\\" + kMarkerKeyName) ==
-                 kMarkedText;
+    ReadCurrentFile(registry, scheme, row);
+    ReadEventMark(registry, scheme, row);
+}
+
+void ReadEventMark(IRegistry& registry, const std::string& scheme, EventRow& row) {
+    const std::string key = EventKeyOf(scheme, row) + "\\" + kMarkerKeyName;
+    row.marked = ReadRegistryString(registry, RegistryRoot::CurrentUser, key) == kMarkedText;
+}
+
+void ReadCurrentFile(IRegistry& registry, const std::string& scheme, EventRow& row) {
+    const std::string key = EventKeyOf(scheme, row) + "\\" + kCurrentKeyName;
+    row.currentFile = FileNameOfPath(ReadRegistryString(registry, RegistryRoot::CurrentUser, key));
 }
 
 bool WriteEventKeyText(IRegistry& registry, const std::string& key, const std::string& text) {

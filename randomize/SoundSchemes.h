@@ -55,6 +55,8 @@ std::string EventKeyOf(const std::string& scheme, const EventRow& row);
 
 // Reads the row's mark (only the exact text "Yes" marks it) and current file.
 void ReadEventRow(IRegistry& registry, const std::string& scheme, EventRow& row);
+void ReadEventMark(IRegistry& registry, const std::string& scheme, EventRow& row);
+void ReadCurrentFile(IRegistry& registry, const std::string& scheme, EventRow& row);
 
 // Writes the text of a key below an event: deleted and created again with only its
 // default value. A key that cannot be deleted because it has subkeys of its own (which

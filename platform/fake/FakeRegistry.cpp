@@ -85,9 +85,10 @@ bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {
     std::string parentPath;
     for (const auto& p : parts) parentPath += p + "\\";
     Key* parent = Find(root, parentPath, false);
-    if (!parent) return false;
+    if (!parent) return true;
     auto it = parent->children.find(FoldCase(last));
-    if (it == parent->children.end() || !it->second->children.empty()) return false;
+    if (it == parent->children.end()) return true;
+    if (!it->second->children.empty()) return false;
     parent->children.erase(it);
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The platform interfaces implemented with the ANSI Win32 calls.
+#include <memory>
+
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
@@ -10,6 +12,9 @@ class Win32Registry : public IRegistry {
 public:
     // Values larger than this read as absent rather than being allocated.
     static constexpr unsigned long kMaxValueBytes = 1024 * 1024;
+
+    Win32Registry();
+    ~Win32Registry() override;
 
     bool KeyExists(RegistryRoot root, const std::string& path) override;
     bool EnumValue(RegistryRoot root, const std::string& path, unsigned index,
@@ -22,6 +27,10 @@ public:
                    std::string& data) override;
     bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                   const std::string& text) override;
+
+private:
+    struct OpenKeys;  // the keys held open between calls, and their lock
+    std::unique_ptr<OpenKeys> m_open;
 };
 
 class Win32FileSystem : public IFileSystem {

@@ -1,113 +1,128 @@
 #include <windows.h>
 
+#include <mutex>
 #include <vector>
 
+#include "platform/win32/HeldKeys.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace qm {
 
-namespace {
+struct Win32Registry::OpenKeys {
+    std::mutex mutex;
+    HeldKeys keys;
 
-HKEY RootKey(RegistryRoot root) {
-    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-}
-
-// Opens the root itself, then the subkey below it; closes both on destruction.
-class OpenKey {
-public:
-    OpenKey(RegistryRoot root, const std::string& path, REGSAM access) {
-        if (RegOpenKeyA(RootKey(root), nullptr, &m_root) != ERROR_SUCCESS) return;
-        if (RegOpenKeyExA(m_root, path.c_str(), 0, access, &m_key) != ERROR_SUCCESS) m_key = nullptr;
+    // Runs `call` on the key opened for `use`, held from an earlier call where possible.
+    // A held handle whose key was deleted meanwhile (by another program, or deleted and
+    // created again), or that lacks the access, is dropped and the key opened afresh once.
+    template <typename Call>
+    LONG With(RegistryRoot root, const std::string& path, HeldKeys::Use use, Call call) {
+        std::lock_guard<std::mutex> lock(mutex);
+        LONG result = ERROR_FILE_NOT_FOUND;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            HKEY key = keys.Get(root, path, use);
+            if (!key) return ERROR_FILE_NOT_FOUND;
+            result = call(key);
+            if (result != ERROR_KEY_DELETED && result != ERROR_ACCESS_DENIED) return result;
+            keys.Drop(root, path);
+        }
+        return result;
     }
-    ~OpenKey() {
-        if (m_key) RegCloseKey(m_key);
-        if (m_root) RegCloseKey(m_root);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY get() const { return m_key; }
-
-private:
-    HKEY m_root = nullptr;
-    HKEY m_key = nullptr;
 };
 
-}  // namespace
+Win32Registry::Win32Registry() : m_open(std::make_unique<OpenKeys>()) {}
+Win32Registry::~Win32Registry() = default;
 
 bool Win32Registry::KeyExists(RegistryRoot root, const std::string& path) {
-    return OpenKey(root, path, KEY_READ).get() != nullptr;
+    // Asked afresh every time: a held handle would still answer for a key deleted since.
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
 }
 
 bool Win32Registry::EnumValue(RegistryRoot root, const std::string& path, unsigned index,
                               RegistryValue& out) {
-    OpenKey key(root, path, KEY_READ);
-    if (!key.get()) return false;
-    // Buffers sized from what the key says its longest name and value are, so long
-    // names and long text are read whole instead of failing or overrunning.
-    DWORD maxName = 0, maxData = 0;
-    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName,
-                         &maxData, nullptr, nullptr) != ERROR_SUCCESS ||
-        maxData > kMaxValueBytes)
-        return false;
-    std::vector<char> name(maxName + 2);
-    std::vector<BYTE> data(maxData + 2);
-    DWORD nameLen = static_cast<DWORD>(name.size());
-    DWORD dataLen = static_cast<DWORD>(data.size());
-    DWORD type = 0;
-    if (RegEnumValueA(key.get(), index, name.data(), &nameLen, nullptr, &type, data.data(), &dataLen) !=
-        ERROR_SUCCESS)
-        return false;
-    out.name.assign(name.data(), nameLen);
-    out.data.assign(reinterpret_cast<const char*>(data.data()), dataLen);
-    return true;
+    return m_open->With(root, path, HeldKeys::kRead, [&](HKEY key) -> LONG {
+        // Most values fit these buffers at the first try; a longer name or text is read
+        // whole with buffers sized from what the key says its longest ones are.
+        char name[256];
+        BYTE data[1024];
+        DWORD nameLen = sizeof name, dataLen = sizeof data, type = 0;
+        LONG result = RegEnumValueA(key, index, name, &nameLen, nullptr, &type, data, &dataLen);
+        if (result == ERROR_SUCCESS) {
+            out.name.assign(name, nameLen);
+            out.data.assign(reinterpret_cast<const char*>(data), dataLen);
+            return result;
+        }
+        if (result != ERROR_MORE_DATA) return result;
+        DWORD maxName = 0, maxData = 0;
+        result = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName,
+                                  &maxData, nullptr, nullptr);
+        if (result != ERROR_SUCCESS) return result;
+        if (maxData > kMaxValueBytes) return ERROR_MORE_DATA;
+        std::vector<char> longName(maxName + 2);
+        std::vector<BYTE> longData(maxData + 2);
+        nameLen = static_cast<DWORD>(longName.size());
+        dataLen = static_cast<DWORD>(longData.size());
+        result = RegEnumValueA(key, index, longName.data(), &nameLen, nullptr, &type, longData.data(), &dataLen);
+        if (result != ERROR_SUCCESS) return result;
+        out.name.assign(longName.data(), nameLen);
+        out.data.assign(reinterpret_cast<const char*>(longData.data()), dataLen);
+        return result;
+    }) == ERROR_SUCCESS;
 }
 
 bool Win32Registry::EnumSubkey(RegistryRoot root, const std::string& path, unsigned index,
                                std::string& name) {
-    OpenKey key(root, path, KEY_READ);
-    if (!key.get()) return false;
-    char buffer[256];  // key names are at most 255 characters
-    DWORD length = sizeof buffer;
-    if (RegEnumKeyExA(key.get(), index, buffer, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return false;
-    name.assign(buffer, length);
-    return true;
+    return m_open->With(root, path, HeldKeys::kRead, [&](HKEY key) -> LONG {
+        char buffer[256];  // key names are at most 255 characters
+        DWORD length = sizeof buffer;
+        LONG result = RegEnumKeyExA(key, index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_SUCCESS) name.assign(buffer, length);
+        return result;
+    }) == ERROR_SUCCESS;
 }
 
 bool Win32Registry::DeleteKey(RegistryRoot root, const std::string& path) {
-    return RegDeleteKeyA(RootKey(root), path.c_str()) == ERROR_SUCCESS;
+    std::lock_guard<std::mutex> lock(m_open->mutex);
+    m_open->keys.Drop(root, path);
+    const LONG result = RegDeleteKeyA(RootKey(root), path.c_str());
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
 bool Win32Registry::CreateKey(RegistryRoot root, const std::string& path) {
     HKEY key = nullptr;
     if (RegCreateKeyA(RootKey(root), path.c_str(), &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
+    // Held for the value that is normally set next.
+    std::lock_guard<std::mutex> lock(m_open->mutex);
+    m_open->keys.Drop(root, path);
+    m_open->keys.Hold(root, path, key, HeldKeys::kRead | HeldKeys::kWrite);
     return true;
 }
 
 bool Win32Registry::ReadValue(RegistryRoot root, const std::string& path, const std::string& name,
                               std::string& data) {
-    OpenKey key(root, path, KEY_READ);
-    if (!key.get()) return false;
-    const char* valueName = name.empty() ? nullptr : name.c_str();
-    DWORD size = 0;
-    if (RegQueryValueExA(key.get(), valueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
-        size > kMaxValueBytes)
-        return false;
-    std::vector<BYTE> buffer(size + 2);
-    size = static_cast<DWORD>(buffer.size());
-    if (RegQueryValueExA(key.get(), valueName, nullptr, nullptr, buffer.data(), &size) != ERROR_SUCCESS) return false;
-    data.assign(reinterpret_cast<const char*>(buffer.data()), size);
-    return true;
+    return m_open->With(root, path, HeldKeys::kRead, [&](HKEY key) -> LONG {
+        const char* valueName = name.empty() ? nullptr : name.c_str();
+        DWORD size = 0;
+        LONG result = RegQueryValueExA(key, valueName, nullptr, nullptr, nullptr, &size);
+        if (result != ERROR_SUCCESS) return result;
+        if (size > kMaxValueBytes) return ERROR_MORE_DATA;
+        std::vector<BYTE> buffer(size + 2);
+        size = static_cast<DWORD>(buffer.size());
+        result = RegQueryValueExA(key, valueName, nullptr, nullptr, buffer.data(), &size);
+        if (result == ERROR_SUCCESS) data.assign(reinterpret_cast<const char*>(buffer.data()), size);
+        return result;
+    }) == ERROR_SUCCESS;
 }
 
 bool Win32Registry::SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                              const std::string& text) {
-    OpenKey key(root, path, KEY_SET_VALUE);
-    if (!key.get()) return false;
-    return RegSetValueExA(key.get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1)) ==
-           ERROR_SUCCESS;
+    return m_open->With(root, path, HeldKeys::kWrite, [&](HKEY key) -> LONG {
+        return RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
+    }) == ERROR_SUCCESS;
 }
 
 }  // namespace qm

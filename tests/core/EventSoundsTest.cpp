@@ -235,6 +235,35 @@ TEST_F(EventSounds, AFailedWriteLeavesTheShownFileAsTheRegistryHasIt) {
     EXPECT_EQ(Current(reg(), "App", "A"), "C:\\Sounds\\new.wav");
 }
 
+TEST_F(EventSounds, AfterRandomizingAllSchemesEveryRowShowsTheFileTheRegistryHas) {
+    AddEvent(reg(), "Alpha", "A", "C:\\Media\\a.wav", "Yes");
+    AddEvent(reg(), "Beta", "Kept", "C:\\Media\\kept.wav", "Yes");  // no candidate for Beta
+    AddEvent(reg(), "Zulu", "Lost", "C:\\Media\\lost.wav", "Yes");
+    AddEvent(reg(), "Zulu", "New", "C:\\Media\\old.wav", "Yes");
+    AddEvent(reg(), "Zulu", "Off", "C:\\Media\\off.wav", "No");
+    CPools pools = SoundPool({{"C:\\Sounds\\new.wav", {"Alpha", "Zulu"}}});
+    FaultInjector faults;
+    FaultyRegistry faulty(reg(), faults);
+    RecordingSoundsView faultyView;
+    CEventSounds failing(faulty, faultyView);
+    failing.FillSchemeList();
+    faults.FailNth(RegistryOp::DeleteKey, 2);  // "Lost": its old key cannot go, so it keeps its file
+    CRandom random;
+    failing.RandomizeAllSchemes(pools, random, true);
+    ASSERT_EQ(failing.SelectedScheme(), "Zulu");
+    ASSERT_EQ(RowNames(failing), (std::vector<std::string>{"Lost", "New", "Off"}));
+    EXPECT_EQ(failing.Rows()[0].currentFile, "lost.wav");
+    EXPECT_EQ(Current(reg(), "Zulu", "Lost"), "C:\\Media\\lost.wav");
+    EXPECT_EQ(failing.Rows()[1].currentFile, "new.wav");
+    EXPECT_EQ(failing.Rows()[2].currentFile, "off.wav");
+    EXPECT_EQ(Current(reg(), "Beta", "Kept"), "C:\\Media\\kept.wav");
+
+    failing.SelectScheme(IndexOfScheme(failing, "Beta"));
+    failing.RandomizeAllSchemes(pools, random, true);  // Beta is selected again, unchanged
+    ASSERT_EQ(failing.SelectedScheme(), "Beta");
+    EXPECT_EQ(failing.Rows()[0].currentFile, "kept.wav");
+}
+
 TEST_F(EventSounds, KeysWithSubkeysOfTheirOwnAreWrittenInPlaceAndKeepThem) {
     AddEvent(reg(), "App", "A", "C:\\Media\\a.wav", "No");
     const std::string current = EventKey("App", "A") + "\\.current";

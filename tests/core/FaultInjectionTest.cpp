@@ -83,6 +83,7 @@ TEST_F(Faults, ARegistryWriteFailsWithoutTouchingTheKey) {
     EXPECT_EQ(GetSoundFileCount(platform->Registry()), 0);
     faults.Reset();
     SetSoundFileCount(registry, 10);
+    faults.Reset();
     faults.FailNth(RegistryOp::DeleteKey, 1);
     SetSoundFileCount(registry, 11);  // the old key cannot go, so nothing is written
     EXPECT_EQ(GetSoundFileCount(platform->Registry()), 10);

@@ -61,6 +61,56 @@ TEST(Win32Registry, AValueTooLargeToReadCountsAsAbsent) {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
 }
 
+// The backend keeps recently used keys open between calls; what it answers must still be
+// what the registry holds when another program (here: plain Win32 calls) changes it.
+TEST(Win32Registry, KeysHeldOpenFollowChangesMadeElsewhere) {
+    const char root[] = "Software\\Corvalith\\Quill Mere\\2.0\\Held";
+    const std::string key = std::string(root) + "\\Sound Files";
+    const auto HKLM = RegistryRoot::LocalMachine;
+    Win32Registry registry;
+    ASSERT_TRUE(WriteRegistryString(registry, key, "one", HKLM));
+    EXPECT_EQ(ReadRegistryString(registry, HKLM, key), "one");
+
+    // Deleted and created again by someone else: the held handle names a deleted key.
+    ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str()), ERROR_SUCCESS);
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, key.c_str(), &handle), ERROR_SUCCESS);
+    RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("two"), 4);
+    RegCloseKey(handle);
+    EXPECT_EQ(ReadRegistryString(registry, HKLM, key), "two");
+    EXPECT_TRUE(registry.SetValue(HKLM, key, "", "three"));
+    Win32Registry another;
+    EXPECT_EQ(ReadRegistryString(another, HKLM, key), "three");
+
+    // Deleted by someone else and not created again: gone for us too, and not written.
+    ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str()), ERROR_SUCCESS);
+    EXPECT_EQ(ReadRegistryString(registry, HKLM, key), "");
+    EXPECT_FALSE(registry.SetValue(HKLM, key, "", "four"));
+    EXPECT_FALSE(registry.KeyExists(HKLM, key));
+
+    // More keys than are held at once, each read back whole, one with a long name and text.
+    const std::string longText(5000, 'w');
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(WriteRegistryString(registry, key + "\\" + std::to_string(i), i == 7 ? longText : std::to_string(i),
+                                        HKLM));
+    const std::string longName(300, 'n');
+    ASSERT_TRUE(registry.SetValue(HKLM, key + "\\7", longName, "named"));
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(ReadRegistryString(registry, HKLM, key + "\\" + std::to_string(i)), i == 7 ? longText : std::to_string(i));
+    RegistryValue value;
+    ASSERT_TRUE(registry.EnumValue(HKLM, key + "\\7", 1, value));
+    EXPECT_EQ(value.name, longName);
+
+    // A key with subkeys stays; a missing one counts as gone.
+    EXPECT_FALSE(registry.DeleteKey(HKLM, key));
+    EXPECT_TRUE(registry.KeyExists(HKLM, key + "\\7"));
+    EXPECT_TRUE(registry.DeleteKey(HKLM, key + "\\missing\\deeper"));
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(registry.DeleteKey(HKLM, key + "\\" + std::to_string(i)));
+    EXPECT_TRUE(registry.DeleteKey(HKLM, key));
+    EXPECT_TRUE(registry.DeleteKey(HKLM, root));
+    EXPECT_FALSE(registry.KeyExists(HKLM, root));
+}
+
 }  // namespace qm::test
 
 namespace qm::test {

@@ -66,14 +66,18 @@ std::uint32_t CFolderListing::SizeOf(const std::string& path) {
 
 CFolderListing::Answer CFolderListing::Lookup(const std::string& folder, const std::string& name) {
     const Answer unknown{false, false, 0};
-    if (!IsPlainFolder(folder) || !IsPlainName(name) || folder.size() + name.size() > kLongestPath) return unknown;
-    const Listing& listing = ListingOf(folder);
+    if (!m_haveLast || folder != m_lastFolder) {
+        m_lastFolder = folder;
+        m_lastListing = IsPlainFolder(folder) ? &ListingOf(folder) : nullptr;
+        m_haveLast = true;
+    }
+    if (!m_lastListing || !IsPlainName(name) || folder.size() + name.size() > kLongestPath) return unknown;
+    const Listing& listing = *m_lastListing;
     if (listing.tooLarge) return unknown;
     auto [first, last] = listing.byFoldedName.equal_range(name);
-    // The search finds a name spelled exactly so; the file system then compares by its
-    // own rule, as the search's caller does.
+    // The search finds a name spelled exactly so.
     for (auto it = first; it != last; ++it)
-        if (it->first == name) return Answer{true, m_files.SameName(it->first, name), it->second};
+        if (it->first == name) return Answer{true, true, it->second};
     // Otherwise an ASCII name can only be found in another letter case of its ASCII
     // letters; with one such entry that is the one the search yields.
     if (!IsAscii(name)) return unknown;
@@ -103,6 +107,7 @@ const CFolderListing::Listing& CFolderListing::ListingOf(const std::string& fold
     if (m_keptBytes + bytes > m_maxKeptBytes) {
         m_listings.clear();
         m_keptBytes = 0;
+        m_haveLast = false;  // its listing may be gone
     }
     m_keptBytes += bytes;
     return m_listings.emplace(folder, std::move(listing)).first->second;

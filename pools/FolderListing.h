@@ -65,6 +65,11 @@ private:
 
     IFileSystem& m_files;
     std::size_t m_maxKeptBytes;
+    // The folder asked about last and its listing (null when it is not a plain folder):
+    // records of one folder mostly come one after another.
+    std::string m_lastFolder;
+    const Listing* m_lastListing = nullptr;
+    bool m_haveLast = false;
     std::size_t m_keptBytes = 0;
     int m_foldersRead = 0;
     std::unordered_map<std::string, Listing> m_listings;

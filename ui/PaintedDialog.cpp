@@ -11,9 +11,12 @@ const int kCaptionIndent = 7;  // pixels from the frame's left edge to its capti
 // A group box with a caption picture paints itself: the common controls of visual styles
 // cut the picture to the height of one text line. The frame runs through the middle of the
 // picture, as the classic caption's frame runs through the middle of its text.
-LRESULT CALLBACK PictureGroupProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+// The picture is the subclass's own data: handing it to the box as its image would make
+// the button control lay itself out again, a cost paid for nothing.
+LRESULT CALLBACK PictureGroupProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR pictureData) {
     if (message == WM_NCDESTROY) RemoveWindowSubclass(box, PictureGroupProc, 0);
-    HBITMAP picture = reinterpret_cast<HBITMAP>(SendMessageA(box, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    HBITMAP picture = reinterpret_cast<HBITMAP>(pictureData);
     BITMAP info;
     if ((message != WM_PAINT && message != WM_PRINTCLIENT) || !picture || !GetObjectA(picture, sizeof info, &info))
         return DefSubclassProc(box, message, wParam, lParam);
@@ -89,9 +92,12 @@ bool CPaintedDialog::SetPicture(int controlId, int bitmapId, HBITMAP& slot) {
         return false;
     }
     LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
-    if (!(style & BS_BITMAP)) SetWindowLongPtrA(control, GWL_STYLE, style | BS_BITMAP);
-    if ((style & BS_TYPEMASK) == BS_GROUPBOX) SetWindowSubclass(control, PictureGroupProc, 0, 0);
-    SendMessageA(control, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+    if ((style & BS_TYPEMASK) == BS_GROUPBOX) {
+        SetWindowSubclass(control, PictureGroupProc, 0, reinterpret_cast<DWORD_PTR>(picture));
+    } else {
+        if (!(style & BS_BITMAP)) SetWindowLongPtrA(control, GWL_STYLE, style | BS_BITMAP);
+        SendMessageA(control, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+    }
     SetWindowLongPtrA(control, GWLP_USERDATA, bitmapId);
     InvalidateRect(control, nullptr, TRUE);
     if (slot) DeleteObject(slot);

@@ -17,6 +17,14 @@ set_target_properties(QuillMere PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINA
 add_custom_command(TARGET QuillMere POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/help/QuillMere.htm
           ${CMAKE_BINARY_DIR}/bin/QuillMere.htm)
+# The debug information goes into QuillMere.debug beside the program, which names it for
+# debuggers. Left inside, Windows (and Wine) would load those megabytes with the program:
+# its sections are not page-aligned in the file, so they are read into memory, not mapped.
+find_program(QM_OBJCOPY NAMES x86_64-w64-mingw32-objcopy objcopy REQUIRED)
+add_custom_command(TARGET QuillMere POST_BUILD
+  COMMAND ${QM_OBJCOPY} --only-keep-debug $<TARGET_FILE:QuillMere> ${CMAKE_BINARY_DIR}/bin/QuillMere.debug
+  COMMAND ${QM_OBJCOPY} --strip-debug --add-gnu-debuglink=QuillMere.debug $<TARGET_FILE:QuillMere>
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 # GoogleTest from Debian's sources, built with the cross compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

@@ -5,12 +5,14 @@
 
 namespace qm {
 
+inline char FoldChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) ? static_cast<char>(u - 0x20) : c;
+}
+
 inline std::string FoldPath(const std::string& path) {
     std::string folded = path;
-    for (char& c : folded) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) c = static_cast<char>(u - 0x20);
-    }
+    for (char& c : folded) c = FoldChar(c);
     return folded;
 }
 

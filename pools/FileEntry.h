@@ -33,6 +33,8 @@ public:
     const std::string& GetScheme(int slot) const;
     // The index of the first empty slot; 100 when every slot is filled.
     int GetSchemeCount() const;
+    // Every slot from this one on is empty (an earlier one may be empty too).
+    int GetSlotsUsed() const { return m_slotsUsed; }
     // Stores `name` in the first empty slot. An empty name, or an entry whose 100 slots
     // are all filled, stores nothing and returns false.
     bool AppendScheme(const std::string& name);

@@ -6,8 +6,8 @@ namespace qm {
 
 struct FakeRegistry::Key {
     std::string name;
-    std::map<std::string, std::unique_ptr<Key>> children;  // by folded name
-    std::vector<RegistryValue> values;                       // default value first
+    std::map<std::string, std::unique_ptr<Key>, std::less<>> children;  // by folded name
+    std::vector<RegistryValue> values;                                  // default value first
 };
 
 FakeRegistry::FakeRegistry() {
@@ -15,38 +15,22 @@ FakeRegistry::FakeRegistry() {
 }
 FakeRegistry::~FakeRegistry() = default;
 
-static std::vector<std::string> SplitKeyPath(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : path) {
-        if (c == '\\') {
-            if (!part.empty()) parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    if (!part.empty()) parts.push_back(part);
-    return parts;
-}
-
-// Walks the path one name at a time without building a list of its parts: the program
+// Walks the path one name at a time, copying nothing unless a key is created: the program
 // reads its counters on every load, and the fuzzer loads many thousand times a second.
-FakeRegistry::Key* FakeRegistry::Find(RegistryRoot root, const std::string& path, bool create) {
+FakeRegistry::Key* FakeRegistry::Find(RegistryRoot root, std::string_view path, bool create) {
     Key* key = m_roots[root == RegistryRoot::LocalMachine ? 0 : 1].get();
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = path.find('\\', start);
-        if (end == std::string::npos) end = path.size();
+        if (end == std::string_view::npos) end = path.size();
         if (end > start) {
-            const std::string part = path.substr(start, end - start);
-            const std::string folded = FoldCase(part);
-            auto found = key->children.find(folded);
+            const std::string_view part = path.substr(start, end - start);
+            auto found = key->children.find(FoldedName(part).view());
             if (found == key->children.end()) {
                 if (!create) return nullptr;
                 auto added = std::make_unique<Key>();
-                added->name = part;
-                found = key->children.emplace(folded, std::move(added)).first;
+                added->name = std::string(part);
+                found = key->children.emplace(FoldPath(added->name), std::move(added)).first;
             }
             key = found->second.get();
         }
@@ -78,15 +62,14 @@ bool FakeRegistry::EnumSubkey(RegistryRoot root, const std::string& path, unsign
 }
 
 bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {
-    std::vector<std::string> parts = SplitKeyPath(path);
-    if (parts.empty()) return false;
-    std::string last = parts.back();
-    parts.pop_back();
-    std::string parentPath;
-    for (const auto& p : parts) parentPath += p + "\\";
-    Key* parent = Find(root, parentPath, false);
+    std::string_view rest(path);
+    while (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
+    const std::size_t cut = rest.find_last_of('\\');
+    const std::string_view last = cut == std::string_view::npos ? rest : rest.substr(cut + 1);
+    if (last.empty()) return false;
+    Key* parent = Find(root, cut == std::string_view::npos ? std::string_view() : rest.substr(0, cut), false);
     if (!parent) return true;
-    auto it = parent->children.find(FoldCase(last));
+    auto it = parent->children.find(FoldedName(last).view());
     if (it == parent->children.end()) return true;
     if (!it->second->children.empty()) return false;
     parent->children.erase(it);
@@ -102,7 +85,7 @@ bool FakeRegistry::ReadValue(RegistryRoot root, const std::string& path, const s
     Key* key = Find(root, path, false);
     if (!key) return false;
     for (const auto& value : key->values) {
-        if (FoldCase(value.name) != FoldCase(name)) continue;
+        if (!EqualIgnoringCase(value.name, name)) continue;
         data = value.data;
         return true;
     }
@@ -114,7 +97,7 @@ bool FakeRegistry::SetRawValue(RegistryRoot root, const std::string& path,
     Key* key = Find(root, path, false);
     if (!key) return false;
     for (auto& value : key->values) {
-        if (FoldCase(value.name) == FoldCase(name)) {
+        if (EqualIgnoringCase(value.name, name)) {
             value.data = bytes;
             return true;
         }

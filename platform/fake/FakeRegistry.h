@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -34,7 +35,7 @@ public:
 
 private:
     struct Key;
-    Key* Find(RegistryRoot root, const std::string& path, bool create);
+    Key* Find(RegistryRoot root, std::string_view path, bool create);
     std::unique_ptr<Key> m_roots[2];
 };
 

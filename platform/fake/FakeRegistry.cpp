@@ -1,5 +1,7 @@
 #include "platform/fake/FakeRegistry.h"
 
+#include <iterator>
+
 #include "platform/fake/FoldCase.h"
 
 namespace qm {
@@ -18,6 +20,19 @@ FakeRegistry::~FakeRegistry() = default;
 // Walks the path one name at a time, copying nothing unless a key is created: the program
 // reads its counters on every load, and the fuzzer loads many thousand times a second.
 FakeRegistry::Key* FakeRegistry::Find(RegistryRoot root, std::string_view path, bool create) {
+    for (const Remembered& known : m_remembered)
+        if (known.key && known.root == root && known.path == path) return known.key;
+    Key* key = Walk(root, path, create);
+    if (key) {
+        Remembered& slot = m_remembered[m_nextRemembered++ % std::size(m_remembered)];
+        slot.root = root;
+        slot.path.assign(path);
+        slot.key = key;
+    }
+    return key;
+}
+
+FakeRegistry::Key* FakeRegistry::Walk(RegistryRoot root, std::string_view path, bool create) {
     Key* key = m_roots[root == RegistryRoot::LocalMachine ? 0 : 1].get();
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -72,6 +87,7 @@ bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {
     auto it = parent->children.find(FoldedName(last).view());
     if (it == parent->children.end()) return true;
     if (!it->second->children.empty()) return false;
+    for (Remembered& known : m_remembered) known.key = nullptr;
     parent->children.erase(it);
     return true;
 }

@@ -36,6 +36,18 @@ public:
 private:
     struct Key;
     Key* Find(RegistryRoot root, std::string_view path, bool create);
+    Key* Walk(RegistryRoot root, std::string_view path, bool create);
+
+    // The keys found last, by the path exactly as asked: the program asks for the same few
+    // keys again and again (its counters, on every load). Deleting any key forgets them all.
+    struct Remembered {
+        RegistryRoot root = RegistryRoot::LocalMachine;
+        std::string path;
+        Key* key = nullptr;
+    };
+    Remembered m_remembered[4];
+    unsigned m_nextRemembered = 0;
+
     std::unique_ptr<Key> m_roots[2];
 };
 

@@ -124,7 +124,7 @@ struct Snapshot {
     // Whether `entry` shows exactly this, compared in place: copying every entry into a
     // snapshot of its own would cost more than the rest of an input.
     bool Matches(const CFileEntry& entry) const {
-        if (entry.GetName() != name || entry.GetFolder() != folder || entry.GetFullPath() != fullPath ||
+        if (entry.GetName() != name || entry.GetFolder() != folder ||
             entry.IsSound() != isSound || entry.IsWallpaper() != isWallpaper ||
             entry.IsScreenSaver() != isScreenSaver || entry.GetTile() != tile ||
             entry.GetSchemeCount() != schemeCount)

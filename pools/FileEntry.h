@@ -20,8 +20,8 @@ public:
     // saver. Clears the tile flag and all scheme slots.
     void SetFile(const std::string& name, const std::string& folder, int kind);
 
-    std::string GetName() const { return m_name; }
-    std::string GetFolder() const { return m_folder; }
+    const std::string& GetName() const { return m_name; }
+    const std::string& GetFolder() const { return m_folder; }
     std::string GetFullPath() const { return m_folder + m_name; }  // no separator is inserted
     int IsSound() const { return m_isSound; }
     int IsWallpaper() const { return m_isWallpaper; }

@@ -6,13 +6,11 @@ namespace qm {
 
 CAboutDlg::CAboutDlg() : CPaintedDialog(IDD_ABOUT) {}
 
-CAboutDlg::~CAboutDlg() {
-    if (m_bmpClose) DeleteObject(m_bmpClose);
-}
+CAboutDlg::~CAboutDlg() = default;
 
 BOOL CAboutDlg::OnInitDialog() {
     InitBackground();
-    SetPicture(IDOK, IDB_OK, m_bmpClose);
+    SetPicture(IDOK, IDB_OK);
     return TRUE;
 }
 

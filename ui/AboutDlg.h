@@ -13,9 +13,6 @@ protected:
     BOOL OnInitDialog() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void OnDestroy() override;
-
-private:
-    HBITMAP m_bmpClose = nullptr;
 };
 
 }  // namespace qm

@@ -36,7 +36,10 @@ LRESULT CALLBACK PictureGroupProc(HWND box, UINT message, WPARAM wParam, LPARAM 
 }
 }  // namespace
 
-CPaintedDialog::~CPaintedDialog() { ReleaseBackground(); }
+CPaintedDialog::~CPaintedDialog() {
+    ReleaseBackground();
+    for (const auto& shown : m_pictures) DeleteObject(shown.second);
+}
 
 void CPaintedDialog::InitBackground() {
     m_hBrush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
@@ -84,7 +87,7 @@ HBRUSH CPaintedDialog::OnCtlColor(HDC dc, HWND, int kind) {
     return m_hBrush;
 }
 
-bool CPaintedDialog::SetPicture(int controlId, int bitmapId, HBITMAP& slot) {
+bool CPaintedDialog::SetPicture(int controlId, int bitmapId) {
     HWND control = Item(controlId);
     HBITMAP picture = LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(bitmapId));
     if (!control || !picture) {
@@ -100,8 +103,9 @@ bool CPaintedDialog::SetPicture(int controlId, int bitmapId, HBITMAP& slot) {
     }
     SetWindowLongPtrA(control, GWLP_USERDATA, bitmapId);
     InvalidateRect(control, nullptr, TRUE);
-    if (slot) DeleteObject(slot);
-    slot = picture;
+    HBITMAP& shown = m_pictures[controlId];
+    if (shown) DeleteObject(shown);
+    shown = picture;
     return true;
 }
 

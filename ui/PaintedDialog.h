@@ -3,6 +3,8 @@
 // captions of its static texts, check boxes and group boxes transparently over it, and
 // shows pictures on its buttons. Where the texture or a picture cannot be loaded, the
 // dialog keeps the plain dialog colour and the control keeps its text caption.
+#include <map>
+
 #include "ui/DialogBase.h"
 
 namespace qm {
@@ -18,11 +20,11 @@ protected:
     virtual BOOL OnEraseBkgnd(HDC dc);
     // The brush for a control-colour query; nullptr lets the platform use its own colours.
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind);
-    // Loads bitmap `bitmapId` into `slot` (releasing what it held) and shows it on control
-    // `controlId`. The control remembers the picture's id in its user data, so that the
-    // face it shows can be told from outside. Returns false and keeps the caption when the
-    // picture cannot be loaded.
-    bool SetPicture(int controlId, int bitmapId, HBITMAP& slot);
+    // Loads bitmap `bitmapId` and shows it on control `controlId`, releasing the picture the
+    // control showed before; the dialog keeps its pictures until it is destroyed. The
+    // control remembers the picture's id in its user data, so that the face it shows can be
+    // told from outside. Returns false and keeps the caption when the picture cannot be loaded.
+    bool SetPicture(int controlId, int bitmapId);
     void ReleaseBackground();
     // Routes erase-background and control-colour messages; call from OnMessage.
     bool HandlePaintingMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
@@ -36,6 +38,9 @@ protected:
     BITMAP m_bmInfo = {};
     POINT m_ptOrigin = {};
     SIZE m_sizeClient = {};
+
+private:
+    std::map<int, HBITMAP> m_pictures;  // the picture each control shows, by control id
 };
 
 }  // namespace qm

@@ -63,8 +63,6 @@ CRRDialog::CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system)
 }
 
 CRRDialog::~CRRDialog() {
-    for (HBITMAP& picture : m_pictures)
-        if (picture) DeleteObject(picture);
     if (m_hIcon) DestroyIcon(m_hIcon);
 }
 
@@ -115,12 +113,12 @@ void CRRDialog::RunInitialisationSequence() {
     FillSchemeList();  // before the pools: each sound's scheme list is sized by it
     ReloadPools();
 
-    SetPicture(IDC_EVENT_SOUNDS_GROUP, IDB_SOUND_SETTINGS, m_pictures[picEventLabel]);
-    SetPicture(IDC_DISPLAY_GROUP, IDB_DISPLAY_SETTINGS, m_pictures[picDisplayLabel]);
-    SetPicture(IDC_RANDOMIZE_SOUNDS, IDB_RANDOMIZE_SOUNDS, m_pictures[picRandomizeSounds]);
-    SetPicture(IDC_RANDOMIZE_DISPLAY, IDB_RANDOMIZE_DISPLAY, m_pictures[picRandomizeDisplay]);
-    SetPicture(IDCANCEL, IDB_EXIT, m_pictures[picCancel]);
-    SetPicture(IDOK, IDB_HIDE, m_pictures[picOk]);
+    SetPicture(IDC_EVENT_SOUNDS_GROUP, IDB_SOUND_SETTINGS);
+    SetPicture(IDC_DISPLAY_GROUP, IDB_DISPLAY_SETTINGS);
+    SetPicture(IDC_RANDOMIZE_SOUNDS, IDB_RANDOMIZE_SOUNDS);
+    SetPicture(IDC_RANDOMIZE_DISPLAY, IDB_RANDOMIZE_DISPLAY);
+    SetPicture(IDCANCEL, IDB_EXIT);
+    SetPicture(IDOK, IDB_HIDE);
     ApplyDisplaySwitches();
 
     ShowInstalledFile(IDC_WALLPAPER_NAME, 1, kindWallpaper, m_places.WallpaperCopy());
@@ -243,10 +241,10 @@ void CRRDialog::ApplyDisplaySwitches() {
     bool screenSaver = ScreenSaverSwitchOn(m_prefs.m_strDisplayFlags);
     CheckDlgButton(m_hWnd, IDC_SCREENSAVER_ENABLED, screenSaver ? BST_CHECKED : BST_UNCHECKED);
     EnableWindow(Item(IDC_SCREENSAVER_NAME), screenSaver);
-    SetPicture(IDC_SCREENSAVER_BMP, screenSaver ? IDB_SWITCH_ON : IDB_SWITCH_OFF, m_pictures[picScreenSaverFace]);
+    SetPicture(IDC_SCREENSAVER_BMP, screenSaver ? IDB_SWITCH_ON : IDB_SWITCH_OFF);
     bool wallpaper = WallpaperSwitchOn(m_prefs.m_strDisplayFlags);
     CheckDlgButton(m_hWnd, IDC_WALLPAPER_ENABLED, wallpaper ? BST_CHECKED : BST_UNCHECKED);
-    SetPicture(IDC_WALLPAPER_BMP, wallpaper ? IDB_SWITCH_ON : IDB_SWITCH_OFF, m_pictures[picWallpaperFace]);
+    SetPicture(IDC_WALLPAPER_BMP, wallpaper ? IDB_SWITCH_ON : IDB_SWITCH_OFF);
     EnableWindow(Item(IDC_WALLPAPER_NAME), wallpaper);
 }
 

@@ -111,9 +111,6 @@ private:
     StoragePlaces m_places;  // where the pool file, the installed copies and the settings live
 
     // Button faces and group-box labels, loaded at start-up.
-    enum Picture { picOk, picCancel, picRandomizeSounds, picRandomizeDisplay, picDisplayLabel, picEventLabel,
-                   picScreenSaverFace, picWallpaperFace, pictureCount };
-    HBITMAP m_pictures[pictureCount] = {};
 
     std::string m_strWindowsDir;          // ends in a backslash
     std::string m_strProgramDir;          // working folder at launch plus a backslash

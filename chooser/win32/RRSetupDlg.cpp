@@ -4,6 +4,7 @@
 
 #include "chooser/win32/RequestName.h"
 #include "resources/resource.h"
+#include "ui/FileListImages.h"
 
 namespace qm {
 
@@ -51,8 +52,6 @@ CRRSetupDlg::CRRSetupDlg(IFileSystem& files, IRegistry& registry, ISystem& syste
 
 CRRSetupDlg::~CRRSetupDlg() {
     if (m_hWnd) DestroyWindow(m_hWnd);
-    for (HBITMAP& picture : m_pictures)
-        if (picture) DeleteObject(picture);
     if (m_imageList) ImageList_Destroy(m_imageList);
 }
 
@@ -63,14 +62,10 @@ bool CRRSetupDlg::Create(HWND mainWindow, UINT resultMessage) {
 }
 
 BOOL CRRSetupDlg::OnInitDialog() {
-    m_imageList = ImageList_Create(17, 16, ILC_COLOR24 | ILC_MASK, 4, 0);
-    if (m_imageList) {
-        ImageList_SetBkColor(m_imageList, GetSysColor(COLOR_WINDOW));
-        for (int icon : {IDI_FOLDER_OPEN, IDI_FOLDER_CLOSED, IDI_DOCUMENTS, IDI_SPEAKER})
-            ImageList_AddIcon(m_imageList, LoadIconA(m_hInstance, MAKEINTRESOURCEA(icon)));
+    m_imageList = CreateFileListImages(m_hInstance);
+    if (m_imageList)
         for (int list : {IDC_CHOOSER_FOLDERS, IDC_CHOOSER_FILES, IDC_CHOOSER_SCHEMES})
             ListView_SetImageList(Item(list), m_imageList, LVSIL_SMALL);
-    }
     HWND schemes = Item(IDC_CHOOSER_SCHEMES);
     ListView_SetExtendedListViewStyle(schemes, LVS_EX_CHECKBOXES);
     LVCOLUMNA column = {};
@@ -81,14 +76,14 @@ BOOL CRRSetupDlg::OnInitDialog() {
     CheckRadioButton(m_hWnd, IDC_CHOOSER_CENTER, IDC_CHOOSER_TILE, IDC_CHOOSER_CENTER);
 
     InitBackground();
-    SetPicture(IDC_CHOOSER_UP_LEVEL, IDB_UP, m_pictures[picUp]);
-    SetPicture(IDC_CHOOSER_BACK, IDB_BACK, m_pictures[picBack]);
-    SetPicture(IDC_CHOOSER_RENAME, IDB_RENAME, m_pictures[picRename]);
-    SetPicture(IDC_CHOOSER_REMOVE, IDB_DELETE, m_pictures[picRemove]);
-    SetPicture(IDC_CHOOSER_NEW_FOLDER, IDB_NEW_FOLDER, m_pictures[picNewFolder]);
-    SetPicture(IDC_CHOOSER_REFRESH, IDB_REFRESH, m_pictures[picRefresh]);
-    SetPicture(IDOK, IDB_OK, m_pictures[picOk]);
-    SetPicture(IDCANCEL, IDB_CANCEL, m_pictures[picCancel]);
+    SetPicture(IDC_CHOOSER_UP_LEVEL, IDB_UP);
+    SetPicture(IDC_CHOOSER_BACK, IDB_BACK);
+    SetPicture(IDC_CHOOSER_RENAME, IDB_RENAME);
+    SetPicture(IDC_CHOOSER_REMOVE, IDB_DELETE);
+    SetPicture(IDC_CHOOSER_NEW_FOLDER, IDB_NEW_FOLDER);
+    SetPicture(IDC_CHOOSER_REFRESH, IDB_REFRESH);
+    SetPicture(IDOK, IDB_OK);
+    SetPicture(IDCANCEL, IDB_CANCEL);
     return TRUE;
 }
 

@@ -50,7 +50,6 @@ protected:
     void OnDestroy() override;
 
 private:
-    enum { picUp, picBack, picRename, picRemove, picNewFolder, picRefresh, picOk, picCancel, pictureCount };
     std::string FocusedText(int listId) const;
     std::vector<std::string> SelectedTexts(int listId) const;
     std::string ComboSelection(int comboId) const;
@@ -63,7 +62,6 @@ private:
     HWND m_mainWindow = nullptr;
     UINT m_resultMessage = 0;
     HIMAGELIST m_imageList = nullptr;
-    HBITMAP m_pictures[pictureCount] = {};
     std::string m_strResultPath;
     ChooserSelection m_result;
     std::vector<std::string> m_resultSchemes;

@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "ui/ControlTexts.h"
+#include "ui/FileListImages.h"
 
 namespace qm {
 
@@ -14,10 +15,7 @@ const int kSchemeColumnWidth = 250;
 
 CManageFilesDlg::CManageFilesDlg() : CPaintedDialog(IDD_MANAGE_FILES) { m_bReadClientOnErase = true; }
 
-CManageFilesDlg::~CManageFilesDlg() {
-    for (HBITMAP& picture : m_pictures)
-        if (picture) DeleteObject(picture);
-}
+CManageFilesDlg::~CManageFilesDlg() = default;
 
 bool CManageFilesDlg::Create(HWND resultWindow, UINT resultMessage) {
     m_resultWindow = resultWindow;
@@ -27,23 +25,14 @@ bool CManageFilesDlg::Create(HWND resultWindow, UINT resultMessage) {
 
 BOOL CManageFilesDlg::OnInitDialog() {
     InitBackground();
-    SetPicture(IDC_MANAGE_WALLPAPER_GROUP, IDB_WALLPAPER_FILES, m_pictures[picWallpaperLabel]);
-    SetPicture(IDC_MANAGE_SAVER_GROUP, IDB_SCREEN_SAVER_FILES, m_pictures[picSaverLabel]);
-    SetPicture(IDC_MANAGE_SOUND_GROUP, IDB_SOUND_FILES, m_pictures[picSoundLabel]);
-    SetPicture(IDC_MANAGE_REMOVE, IDB_REMOVE, m_pictures[picRemove]);
-    SetPicture(IDOK, IDB_OK, m_pictures[picOk]);
-    SetPicture(IDCANCEL, IDB_CANCEL, m_pictures[picCancel]);
+    SetPicture(IDC_MANAGE_WALLPAPER_GROUP, IDB_WALLPAPER_FILES);
+    SetPicture(IDC_MANAGE_SAVER_GROUP, IDB_SCREEN_SAVER_FILES);
+    SetPicture(IDC_MANAGE_SOUND_GROUP, IDB_SOUND_FILES);
+    SetPicture(IDC_MANAGE_REMOVE, IDB_REMOVE);
+    SetPicture(IDOK, IDB_OK);
+    SetPicture(IDCANCEL, IDB_CANCEL);
 
-    // The file chooser's small images: open folder, closed folder, document, loudspeaker.
-    m_imageList = ImageList_Create(17, 16, ILC_COLOR24 | ILC_MASK, 4, 0);
-    if (m_imageList) {
-        ImageList_SetBkColor(m_imageList, GetSysColor(COLOR_WINDOW));
-        for (int icon : {IDI_FOLDER_OPEN, IDI_FOLDER_CLOSED, IDI_DOCUMENTS, IDI_SPEAKER}) {
-            HICON handle = static_cast<HICON>(LoadImageA(m_hInstance, MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, 0));
-            ImageList_AddIcon(m_imageList, handle);
-            if (handle) DestroyIcon(handle);
-        }
-    }
+    m_imageList = CreateFileListImages(m_hInstance);  // the chooser's small images
     HWND schemes = Item(IDC_MANAGE_SCHEME_LIST);
     ListView_SetImageList(schemes, m_imageList, LVSIL_SMALL);
     LVCOLUMNA column = {};

@@ -67,8 +67,6 @@ private:
     bool m_bHasResult = false;
     CManageLists m_lists;               // the lists with m_tileFlags and m_schemeLists, by position
     HIMAGELIST m_imageList = nullptr;   // owned by the scheme list once given to it
-    enum Picture { picWallpaperLabel, picSaverLabel, picSoundLabel, picRemove, picOk, picCancel, pictureCount };
-    HBITMAP m_pictures[pictureCount] = {};
 };
 
 }  // namespace qm

@@ -13,16 +13,13 @@ const int kBoxes[3] = {IDC_OPTIONS_STARTUP, IDC_OPTIONS_WALLPAPER, IDC_OPTIONS_S
 
 COptionsDlg::COptionsDlg() : CPaintedDialog(IDD_OPTIONS) {}
 
-COptionsDlg::~COptionsDlg() {
-    for (HBITMAP bitmap : {m_bmpOk, m_bmpCancel, m_bmpSettings})
-        if (bitmap) DeleteObject(bitmap);
-}
+COptionsDlg::~COptionsDlg() = default;
 
 BOOL COptionsDlg::OnInitDialog() {
     InitBackground();
-    SetPicture(IDOK, IDB_OK, m_bmpOk);
-    SetPicture(IDCANCEL, IDB_CANCEL, m_bmpCancel);
-    SetPicture(IDC_OPTIONS_GROUP, IDB_SETTINGS, m_bmpSettings);
+    SetPicture(IDOK, IDB_OK);
+    SetPicture(IDCANCEL, IDB_CANCEL);
+    SetPicture(IDC_OPTIONS_GROUP, IDB_SETTINGS);
     m_strPrefsBackup = m_strPrefs;
     const COptionsChoices choices(m_strPrefs);
     for (int flag = 0; flag < 3; ++flag)

@@ -23,11 +23,6 @@ protected:
     bool OnCommand(WORD id, WORD code, HWND control) override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void OnDestroy() override;
-
-private:
-    HBITMAP m_bmpOk = nullptr;
-    HBITMAP m_bmpCancel = nullptr;
-    HBITMAP m_bmpSettings = nullptr;
 };
 
 }  // namespace qm

@@ -7,12 +7,9 @@ namespace qm {
 class CAboutDlg : public CPaintedDialog {
 public:
     CAboutDlg();
-    ~CAboutDlg() override;
 
 protected:
     BOOL OnInitDialog() override;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    void OnDestroy() override;
 };
 
 }  // namespace qm

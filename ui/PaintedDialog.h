@@ -26,8 +26,13 @@ protected:
     // told from outside. Returns false and keeps the caption when the picture cannot be loaded.
     bool SetPicture(int controlId, int bitmapId);
     void ReleaseBackground();
-    // Routes erase-background and control-colour messages; call from OnMessage.
+    // Routes erase-background and control-colour messages; a dialog that handles messages
+    // of its own calls it for the rest.
     bool HandlePaintingMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    // The painting messages, for dialogs with no messages of their own.
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // Releases the background; a dialog with more to release calls it too.
+    void OnDestroy() override;
     // Whether the client rectangle is read again at every erase (dialogs that may change size).
     bool m_bReadClientOnErase = false;
 

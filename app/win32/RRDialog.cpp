@@ -354,7 +354,7 @@ void CRRDialog::OnAbout() {
 void CRRDialog::OnDestroy() {
     StopIntervalForEnding();
     m_pools.Release();
-    ReleaseBackground();
+    CPaintedDialog::OnDestroy();
     if (m_eventImages) {
         ImageList_Destroy(m_eventImages);
         m_eventImages = nullptr;

@@ -278,12 +278,4 @@ bool CRRSetupDlg::OnNotify(int controlId, NMHDR* header, LRESULT& result) {
     return false;
 }
 
-INT_PTR CRRSetupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    INT_PTR result = 0;
-    handled = HandlePaintingMessage(message, wParam, lParam, result);
-    return result;
-}
-
-void CRRSetupDlg::OnDestroy() { ReleaseBackground(); }
-
 }  // namespace qm

@@ -46,8 +46,6 @@ protected:
     void OnCancel() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnNotify(int controlId, NMHDR* header, LRESULT& result) override;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    void OnDestroy() override;
 
 private:
     std::string FocusedText(int listId) const;

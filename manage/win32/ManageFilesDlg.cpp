@@ -15,8 +15,6 @@ const int kSchemeColumnWidth = 250;
 
 CManageFilesDlg::CManageFilesDlg() : CPaintedDialog(IDD_MANAGE_FILES) { m_bReadClientOnErase = true; }
 
-CManageFilesDlg::~CManageFilesDlg() = default;
-
 bool CManageFilesDlg::Create(HWND resultWindow, UINT resultMessage) {
     m_resultWindow = resultWindow;
     m_resultMessage = resultMessage;
@@ -255,14 +253,8 @@ bool CManageFilesDlg::OnNotify(int controlId, NMHDR* header, LRESULT& result) {
     return true;
 }
 
-INT_PTR CManageFilesDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    INT_PTR result = 0;
-    handled = HandlePaintingMessage(message, wParam, lParam, result);
-    return result;
-}
-
 void CManageFilesDlg::OnDestroy() {
-    ReleaseBackground();
+    CPaintedDialog::OnDestroy();
     m_imageList = nullptr;  // the scheme list destroys it with itself
 }
 

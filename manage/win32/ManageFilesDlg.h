@@ -19,7 +19,6 @@ namespace qm {
 class CManageFilesDlg : public CPaintedDialog {
 public:
     CManageFilesDlg();
-    ~CManageFilesDlg() override;
 
     // Creates the window hidden, with no parent; `resultMessage` goes to `resultWindow`.
     bool Create(HWND resultWindow, UINT resultMessage);
@@ -44,7 +43,6 @@ protected:
     void OnCancel() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnNotify(int controlId, NMHDR* header, LRESULT& result) override;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void OnDestroy() override;
 
 private:

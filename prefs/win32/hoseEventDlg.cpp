@@ -13,8 +13,6 @@ const int kBoxes[3] = {IDC_OPTIONS_STARTUP, IDC_OPTIONS_WALLPAPER, IDC_OPTIONS_S
 
 COptionsDlg::COptionsDlg() : CPaintedDialog(IDD_OPTIONS) {}
 
-COptionsDlg::~COptionsDlg() = default;
-
 BOOL COptionsDlg::OnInitDialog() {
     InitBackground();
     SetPicture(IDOK, IDB_OK);
@@ -57,13 +55,5 @@ void COptionsDlg::OnCancel() {
     m_strPrefs = m_strPrefsBackup;
     EndModal(IDCANCEL);
 }
-
-INT_PTR COptionsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    INT_PTR result = 0;
-    handled = HandlePaintingMessage(message, wParam, lParam, result);
-    return result;
-}
-
-void COptionsDlg::OnDestroy() { ReleaseBackground(); }
 
 }  // namespace qm

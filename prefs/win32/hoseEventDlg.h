@@ -11,7 +11,6 @@ namespace qm {
 class COptionsDlg : public CPaintedDialog {
 public:
     COptionsDlg();
-    ~COptionsDlg() override;
 
     std::string m_strPrefs;        // the working copy
     std::string m_strPrefsBackup;  // as it was on opening; put back on cancel
@@ -21,8 +20,6 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    void OnDestroy() override;
 };
 
 }  // namespace qm

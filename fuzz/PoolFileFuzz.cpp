@@ -138,7 +138,14 @@ struct Snapshot {
     }
 };
 
-void CheckRoundTrip(CFileEntry& entry, const Snapshot& shown, ISystem& system);
+// What storing and reading back a record works in, kept from record to record so that the
+// check reuses its buffers instead of allocating them again for every record.
+struct RoundTrip {
+    MemoryWriteStream out;
+    CFileEntry again;
+};
+
+void CheckRoundTrip(CFileEntry& entry, const Snapshot& shown, ISystem& system, RoundTrip& work);
 
 // The records as snapshots: an entry holds 100 scheme slots, and copying it for every
 // record cost more than everything else an input does.
@@ -153,11 +160,12 @@ Decoded DecodeAll(const std::uint8_t* data, std::size_t size, ISystem& system) {
     MemoryReadStream in(data, size, CArchive::kBufferSize, true);
     CArchive archive(in, [&system](const std::u16string& text) { return system.WideToAnsi(text); });
     CFileEntry entry;
+    RoundTrip work;
     for (;;) {
         entry.ClearSchemes();
         if (!entry.Serialize(archive)) break;
         decoded.entries.emplace_back(entry);
-        CheckRoundTrip(entry, decoded.entries.back(), system);
+        CheckRoundTrip(entry, decoded.entries.back(), system, work);
     }
     decoded.state = archive.GetState();
     return decoded;
@@ -181,8 +189,9 @@ void CheckShortReads(const std::uint8_t* data, std::size_t size, const Decoded& 
     Check(count == whole.entries.size(), "short reads decoded fewer records");
 }
 
-void CheckRoundTrip(CFileEntry& entry, const Snapshot& shown, ISystem& system) {
-    MemoryWriteStream out;
+void CheckRoundTrip(CFileEntry& entry, const Snapshot& shown, ISystem& system, RoundTrip& work) {
+    MemoryWriteStream& out = work.out;
+    out.bytes.clear();
     {
         CArchive archive(out);
         Check(entry.Serialize(archive), "storing a decoded record");
@@ -191,12 +200,34 @@ void CheckRoundTrip(CFileEntry& entry, const Snapshot& shown, ISystem& system) {
     MemoryReadStream in(reinterpret_cast<const std::uint8_t*>(out.bytes.data()), out.bytes.size(),
                         CArchive::kBufferSize, true);
     CArchive archive(in, [&system](const std::u16string& text) { return system.WideToAnsi(text); });
-    CFileEntry again;
+    CFileEntry& again = work.again;
+    again.ClearSchemes();
     Check(again.Serialize(archive), "reading back a stored record");
     Check(shown.Matches(again), "a stored record reads back as a different entry");
     std::int32_t extra = 0;
     Check(!archive.ReadInt32(extra) && archive.GetState() == CArchive::State::endOfFile,
           "reading back a stored record left bytes over");
+}
+
+// Whether a pool holds exactly the full paths of these records, in their order.
+bool SamePaths(const std::vector<std::string>& pool, const std::vector<const Snapshot*>& records) {
+    if (pool.size() != records.size()) return false;
+    for (std::size_t i = 0; i < pool.size(); ++i)
+        if (pool[i] != records[i]->fullPath) return false;
+    return true;
+}
+
+// Whether a sound's scheme list holds its record's names up to the first empty one or the
+// capacity.
+bool SameSchemes(const std::vector<std::string>& names, const Snapshot& record, int capacity) {
+    std::size_t expected = 0;
+    while (expected < record.schemes.size() && static_cast<int>(expected) < capacity &&
+           !record.schemes[expected].empty())
+        ++expected;
+    if (names.size() != expected) return false;
+    for (std::size_t i = 0; i < expected; ++i)
+        if (names[i] != record.schemes[i]) return false;
+    return true;
 }
 
 int CounterFromByte(std::uint8_t byte) {
@@ -206,7 +237,7 @@ int CounterFromByte(std::uint8_t byte) {
     return value;
 }
 
-void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decoded) {
+void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decoded, ISystem& system) {
     std::uint8_t header[kHeaderBytes] = {0, 0, 0, 0};
     std::memcpy(header, data, std::min(size, kHeaderBytes));
     const int counters[3] = {CounterFromByte(header[0]), CounterFromByte(header[1]), CounterFromByte(header[2])};
@@ -225,7 +256,6 @@ void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decode
     static FakeRegistry registry;
     static int written[3] = {0, 0, 0};
     static bool anyWritten = false;
-    FakeSystem system;
     // The keys are made once by the program's own writes; later the text is set in place,
     // which leaves each key as that write does (its default value alone) at less cost.
     void (*const setters[3])(IRegistry&, int) = {SetSoundFileCount, SetWallpaperFileCount, SetScreenSaverFileCount};
@@ -273,35 +303,27 @@ void CheckLoad(const std::uint8_t* data, std::size_t size, const Decoded& decode
 
     // What the records say the pools must hold: the leading records the counters cover,
     // each in the pool of its kind, sounds up to the slots, scheme names up to the first
-    // empty one or the capacity.
-    std::vector<std::string> sounds, wallpapers, savers;
-    std::vector<std::int32_t> tiles;
-    std::vector<std::vector<std::string>> schemes;
+    // empty one or the capacity. The records are referred to, not copied.
+    std::vector<const Snapshot*> sounds, wallpapers, savers;
     for (std::size_t i = 0; i < decoded.entries.size() && static_cast<long long>(i) < records; ++i) {
         const Snapshot& entry = decoded.entries[i];
         if (!FindFileInFolder(files, entry.folder, entry.name)) continue;
         if (entry.isSound) {
-            if (sounds.size() >= static_cast<std::size_t>(CPools::kSoundSlots)) continue;
-            sounds.push_back(entry.fullPath);
-            std::vector<std::string> names;
-            for (const std::string& scheme : entry.schemes) {
-                if (scheme.empty() || static_cast<int>(names.size()) >= capacity) break;
-                names.push_back(scheme);
-            }
-            schemes.push_back(names);
+            if (sounds.size() < static_cast<std::size_t>(CPools::kSoundSlots)) sounds.push_back(&entry);
         } else if (entry.isWallpaper) {
-            wallpapers.push_back(entry.fullPath);
-            tiles.push_back(entry.tile);
+            wallpapers.push_back(&entry);
         } else {
-            savers.push_back(entry.fullPath);
+            savers.push_back(&entry);
         }
     }
-    Check(pools.m_soundFiles == sounds, "the sound pool differs from the records");
-    Check(pools.m_wallpaperFiles == wallpapers, "the wallpaper pool differs from the records");
-    Check(pools.m_wallpaperTile == tiles, "the tile flags differ from the records");
-    Check(pools.m_screenSaverFiles == savers, "the screen-saver pool differs from the records");
-    for (std::size_t i = 0; i < pools.m_soundSchemes.size() && i < schemes.size(); ++i)
-        Check(pools.m_soundSchemes[i].names == schemes[i], "a sound's scheme names differ from its record");
+    Check(SamePaths(pools.m_soundFiles, sounds), "the sound pool differs from the records");
+    Check(SamePaths(pools.m_wallpaperFiles, wallpapers), "the wallpaper pool differs from the records");
+    Check(SamePaths(pools.m_screenSaverFiles, savers), "the screen-saver pool differs from the records");
+    for (std::size_t i = 0; i < wallpapers.size() && i < pools.m_wallpaperTile.size(); ++i)
+        Check(pools.m_wallpaperTile[i] == wallpapers[i]->tile, "the tile flags differ from the records");
+    for (std::size_t i = 0; i < pools.m_soundSchemes.size() && i < sounds.size(); ++i)
+        Check(SameSchemes(pools.m_soundSchemes[i].names, *sounds[i], capacity),
+              "a sound's scheme names differ from its record");
 }
 
 }  // namespace
@@ -327,6 +349,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(whole.state == CArchive::State::endOfFile, "decoding from memory did not end at the end of the file");
     CheckShortReads(file, fileSize, whole, system);
 
-    CheckLoad(data, size, whole);
+    CheckLoad(data, size, whole, system);
     return 0;
 }

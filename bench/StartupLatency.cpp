@@ -197,6 +197,13 @@ int Run(int argc, char** argv) {
 
     std::printf("start-up with %d pool entries in one folder, %d starts each, interactive run\n", kRecords, kRuns);
     double full = Measure("QuillMere.exe", program, root, "Quill Mere V2.01");
+    // The same start with empty pools: what the entries themselves cost at start-up.
+    const qm::bench::BenchPool none;
+    double empty = -1;
+    if (qm::bench::WritePoolFile(fs, windowsDir + qm::kPoolFileName, none)) {
+        qm::bench::SetCounters(registry, none);
+        empty = Measure("QuillMere.exe, empty pools", program, root, "Quill Mere V2.01");
+    }
     double least = Measure("minimal dialog", minimal, root, "Minimal Dialog");
 
     for (const auto& file : pool.files) fs.Delete(file.folder + file.name);
@@ -204,6 +211,7 @@ int Run(int argc, char** argv) {
     fs.RemoveFolder(root.substr(0, root.size() - 1));
     if (full < 0 || least < 0) return 1;
     std::printf("ratio QuillMere.exe/minimal: %.2f\n", full / least);
+    if (empty >= 0) std::printf("what the %d entries add to the start: %.0f ms\n", kRecords, full - empty);
     std::printf("target answer within %.0f ms: %s\n", kTargetMs, full <= kTargetMs ? "met" : "NOT met");
     std::printf("target within %.0fx the minimal program: %s\n", kTargetRatio,
                 full <= kTargetRatio * least ? "met" : "NOT met");

@@ -71,7 +71,7 @@ protected:
     CPools pools;
     std::string flags = "nn";
     RecordingView view{log, flags};
-    DisplayContext display{registry, files, system, random, pools, flags, view, dir, false, kTestDesktop};
+    DisplayContext display{registry, files, system, random, pools, flags, view, dir, false, kTestDesktop, {}};
 };
 
 TEST_F(DisplayRandomizers, WallpaperCopiesTheDrawnBitmapThenSetsTileThenShowsIt) {

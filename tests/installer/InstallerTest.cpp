@@ -77,7 +77,8 @@ Shortcut ReadShortcut(const std::string& path) {
 
 DWORD RunProgram(const std::string& program, const std::string& arguments, DWORD waitMs) {
     std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup = {sizeof startup};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))

@@ -33,7 +33,7 @@ TEST(ScreenSaverShortName, FollowsTheShortNameTheFileSystemMade) {
         std::string flags = "yn";
         EventLog log;
         RecordingView view{log, flags};
-        DisplayContext display{registry, files, system, random, pools, flags, view, "C:\\WINDOWS\\"};
+        DisplayContext display{registry, files, system, random, pools, flags, view, "C:\\WINDOWS\\", false, kDesktopKey, {}};
         files.AddFile(copy, "old");  // the copy exists before it is replaced, as its short name does
         RandomizeScreenSaver(display);
         std::string told;

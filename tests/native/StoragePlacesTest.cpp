@@ -113,7 +113,7 @@ TEST_F(Storage, FilesAStandardUserAddsAreInTheirPoolsAfterARestart) {
 }
 
 TEST_F(Storage, AFolderStandingWhereAFileMustBeWrittenSendsTheUserToTheirOwnPlaces) {
-    for (const std::string path : {std::string(kWindows) + kPoolFileName, std::string(kWindows) + "Quill Mere.bmp",
+    for (const std::string& path : {std::string(kWindows) + kPoolFileName, std::string(kWindows) + "Quill Mere.bmp",
                                    std::string(kSystem) + "Quill Mere.scr"}) {
         SCOPED_TRACE(path);
         FakeFileSystem blocked = files;

@@ -12,8 +12,9 @@
 //   1. LoadPools over a FakeFileSystem holding the bytes as C:\WINDOWS\qmfiles.cfg, with the
 //      counters in a FakeRegistry. Every file a record names counts as existing unless its
 //      name's length leaves 4 when divided by 5 (see EverythingExists), so nearly every
-//      record is taken, every branch of taking an entry runs, and some are skipped. The pools are checked against their own invariants and against
-//      what the records decoded in 2 say they must hold.
+//      record is taken, every branch of taking an entry runs, and some are skipped. The
+//      pools are checked against their own invariants and against what the records decoded
+//      in 2 say they must hold.
 //   2. The bytes decoded directly, record after record with CFileEntry::Serialize until it
 //      fails, once with the file size known and full buffers, once with the size unknown and
 //      short reads; both must give the same records and end at the end of the file.

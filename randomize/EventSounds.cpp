@@ -66,8 +66,7 @@ void CEventSounds::RandomizeAllSchemes(const CPools& pools, CRandom& random, boo
         // A marked row's current file is read only where no new sound replaced it: on a
         // slow registry those reads are a third of the run.
         LoadScheme(i, RowReading::skipCurrentOfMarked);
-        std::vector<bool> changed(m_rows.size(), false);
-        if (!SoundPoolEmpty(pools, unattended)) changed = RandomizeMarkedRows(pools, random);
+        const std::vector<bool> changed = RandomizeMarkedRows(pools, random);
         for (int r = 0; r < static_cast<int>(m_rows.size()); ++r) {
             if (!m_rows[r].marked || changed[r]) continue;
             ReadCurrentFile(m_registry, m_schemes[i], m_rows[r]);

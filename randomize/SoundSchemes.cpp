@@ -85,11 +85,6 @@ std::string EventKeyOf(const std::string& scheme, const EventRow& row) {
     return ApplicationKeyOf(scheme) + "\\" + row.keyName;
 }
 
-void ReadEventRow(IRegistry& registry, const std::string& scheme, EventRow& row) {
-    ReadCurrentFile(registry, scheme, row);
-    ReadEventMark(registry, scheme, row);
-}
-
 void ReadEventMark(IRegistry& registry, const std::string& scheme, EventRow& row) {
     const std::string key = EventKeyOf(scheme, row) + "\\" + kMarkerKeyName;
     row.marked = ReadRegistryString(registry, RegistryRoot::CurrentUser, key) == kMarkedText;

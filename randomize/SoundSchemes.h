@@ -53,9 +53,9 @@ std::vector<EventRow> ListEvents(IRegistry& registry, const std::string& scheme)
 // dot here, so a new sound reaches the event Windows actually plays.
 std::string EventKeyOf(const std::string& scheme, const EventRow& row);
 
-// Reads the row's mark (only the exact text "Yes" marks it) and current file.
-void ReadEventRow(IRegistry& registry, const std::string& scheme, EventRow& row);
+// Reads the row's mark: only the exact text "Yes" marks it.
 void ReadEventMark(IRegistry& registry, const std::string& scheme, EventRow& row);
+// Reads the file name of the row's current sound.
 void ReadCurrentFile(IRegistry& registry, const std::string& scheme, EventRow& row);
 
 // Writes the text of a key below an event: deleted and created again with only its

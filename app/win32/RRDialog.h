@@ -110,8 +110,6 @@ private:
     RunKind m_runKind = RunKind::Interactive;  // decided once, from the two directories
     StoragePlaces m_places;  // where the pool file, the installed copies and the settings live
 
-    // Button faces and group-box labels, loaded at start-up.
-
     std::string m_strWindowsDir;          // ends in a backslash
     std::string m_strProgramDir;          // working folder at launch plus a backslash
     std::string m_strChosenWallpaper;

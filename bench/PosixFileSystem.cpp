@@ -58,6 +58,7 @@ public:
         }
         return true;
     }
+    bool FlushToDisk() override { return m_fd >= 0 && fsync(m_fd) == 0; }
     bool Close() override {
         if (m_fd < 0) return !m_failed;
         if (::close(m_fd) != 0) m_failed = true;

@@ -59,6 +59,12 @@ public:
     bool SetValue(RegistryRoot r, const std::string& p, const std::string& n, const std::string& t) override {
         return Time(RegistryOp::SetValue, [&] { return m_inner.SetValue(r, p, n, t); });
     }
+    bool Contents(RegistryRoot r, const std::string& p, KeyContents& out) override {
+        return Time(RegistryOp::Contents, [&] { return m_inner.Contents(r, p, out); });
+    }
+    bool DeleteValue(RegistryRoot r, const std::string& p, const std::string& n) override {
+        return Time(RegistryOp::DeleteValue, [&] { return m_inner.DeleteValue(r, p, n); });
+    }
     double Seconds(RegistryOp op) const { return m_seconds[static_cast<int>(op)]; }
 
 private:
@@ -149,7 +155,9 @@ int main(int argc, char** argv) {
     sounds.RandomizeAllSchemes(pools, random, true);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    const char* names[] = {"KeyExists", "EnumValue", "EnumSubkey", "DeleteKey", "CreateKey", "ReadValue", "SetValue"};
+    const char* names[] = {"KeyExists", "EnumValue", "EnumSubkey", "DeleteKey", "CreateKey",
+                           "ReadValue", "SetValue",  "Contents",   "DeleteValue"};
+    static_assert(sizeof names / sizeof names[0] == static_cast<int>(RegistryOp::Count));
     int calls = 0;
     std::printf("RandomizeAllSchemes, %d schemes x %d marked events, %s registry\n", kSchemes, kEvents,
                 real ? "real" : "in-memory");

@@ -29,6 +29,10 @@ class IWriteStream {
 public:
     virtual ~IWriteStream() = default;
     virtual bool Write(const void* data, std::size_t count) = 0;
+    // Asks the platform to put what was written on the disk itself before it returns
+    // (FlushFileBuffers), not only in its cache: a file that replaces another must be whole
+    // on the disk before its name moves, or a power loss can leave the name on an empty file.
+    virtual bool FlushToDisk() = 0;
     // Flushes and closes; false when anything written was not stored.
     virtual bool Close() = 0;
 };

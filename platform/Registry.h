@@ -8,6 +8,12 @@ namespace qm {
 
 enum class RegistryRoot { LocalMachine, CurrentUser };
 
+// What a key holds, without reading it.
+struct KeyContents {
+    unsigned subkeys = 0;
+    unsigned values = 0;  // the default value included, when it is set
+};
+
 struct RegistryValue {
     std::string name;   // empty for the key's default (unnamed) value
     std::string data;   // the raw bytes of the value, as stored
@@ -38,6 +44,11 @@ public:
     // Sets a string value (REG_SZ) of an existing key; an empty name sets the default value.
     virtual bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                           const std::string& text) = 0;
+    // How many subkeys and values the key holds; false when it cannot be opened.
+    virtual bool Contents(RegistryRoot root, const std::string& path, KeyContents& out) = 0;
+    // Deletes one value of the key (empty name: the default value); true when it is gone
+    // afterwards, also when it was never there.
+    virtual bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) = 0;
 };
 
 }  // namespace qm

@@ -53,6 +53,7 @@ public:
         bytes += count;
         return true;
     }
+    bool FlushToDisk() override { return true; }
     bool Close() override { return true; }
     std::uint64_t bytes = 0;
 };

@@ -6,8 +6,6 @@
 
 namespace qm {
 
-const char kPoolTempFileName[] = "tmpqm.tmp";
-
 PoolReadResult ForEachPoolRecord(IFileSystem& files, ISystem& system, const std::string& path,
                                  const std::function<bool(const CFileEntry&)>& visit) {
     PoolReadResult result;
@@ -33,6 +31,7 @@ bool ReplacePoolFile(IFileSystem& files, const std::string& folder, const std::f
             CArchive archive(*out);
             written = produce(archive) && archive.Flush();
         }
+        written = written && out->FlushToDisk();
         written = out->Close() && written;
     }
     if (written && files.MoveReplacing(temp, folder + kPoolFileName)) return true;

@@ -10,10 +10,9 @@
 #include "platform/System.h"
 #include "pools/Archive.h"
 #include "pools/FileEntry.h"
+#include "pools/ProgramKeys.h"
 
 namespace qm {
-
-extern const char kPoolTempFileName[];  // "tmpqm.tmp", beside the pool file
 
 struct PoolReadResult {
     bool opened = false;                          // false: the file is missing or cannot be opened

@@ -10,7 +10,6 @@
 
 namespace qm {
 
-const char kPoolFileName[] = "qmfiles.cfg";
 const char kCounterMismatchMessage[] = "Registry counter doesn't match file counter.";
 const char kPoolFileUnreadableMessage[] =
     "Couldn't read the file list qmfiles.cfg. Changes to the file lists can't be saved until Quill Mere is started again.";

@@ -6,10 +6,10 @@
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "pools/Pools.h"
+#include "pools/ProgramKeys.h"
 
 namespace qm {
 
-extern const char kPoolFileName[];
 extern const char kCounterMismatchMessage[];
 extern const char kPoolFileUnreadableMessage[];
 

@@ -17,11 +17,29 @@ std::string ReadRegistryString(IRegistry& registry, RegistryRoot root, const std
 
 bool WriteRegistryString(IRegistry& registry, const std::string& subkey, const std::string& text,
                          RegistryRoot root) {
-    // An old key goes first, with every value it holds; a key that cannot go (Windows NT
-    // refuses one with subkeys) keeps its contents and the write fails.
-    if (!registry.DeleteKey(root, subkey)) return false;
-    if (!registry.CreateKey(root, subkey)) return false;
-    return registry.SetValue(root, subkey, std::string(), text);
+    // The key ends as if deleted and made anew, holding only its default value, but it never
+    // passes through having no value: the old text stays until the new one is set, so a
+    // process ended or a call failed on the way leaves the old text or the new one.
+    KeyContents before;
+    if (!registry.Contents(root, subkey, before))
+        return registry.CreateKey(root, subkey) && registry.SetValue(root, subkey, std::string(), text);
+    // A key with subkeys could not be deleted (Windows NT refuses): it keeps its contents.
+    if (before.subkeys > 0) return false;
+    if (!registry.SetValue(root, subkey, std::string(), text)) return false;
+    if (before.values == 0) return true;
+    KeyContents after;
+    if (!registry.Contents(root, subkey, after)) return false;
+    // Every other value goes; each pass over the listing deletes one, so the loop is bounded.
+    RegistryValue value;
+    unsigned index = 0;
+    for (unsigned pass = 0; pass < after.values && registry.EnumValue(root, subkey, index, value); ++pass) {
+        if (value.name.empty()) {
+            ++index;
+            continue;
+        }
+        if (!registry.DeleteValue(root, subkey, value.name)) return false;
+    }
+    return true;
 }
 
 bool WriteRegistryValue(IRegistry& registry, RegistryRoot root, const std::string& subkey, const std::string& name,

@@ -16,9 +16,10 @@ extern const char kScreenSaverCounterKey[];
 // value, or holds the text "j", which marks a failed search.
 std::string ReadRegistryString(IRegistry& registry, RegistryRoot root, const std::string& subkey);
 
-// Deletes the key with its values, creates it again and sets only its default value.
-// False, with nothing changed, when the old key cannot be deleted (it has subkeys, or no
-// rights); false when it cannot be created or set.
+// Leaves the key holding only its default value, set to `text`, creating it where it is
+// missing. The old text is replaced in one step and the key's other values go after it.
+// False, with nothing changed, when the key has subkeys (Windows NT would not let it be
+// deleted); false when it cannot be created or set.
 bool WriteRegistryString(IRegistry& registry, const std::string& subkey, const std::string& text,
                          RegistryRoot root);
 

@@ -4,7 +4,6 @@
 
 namespace qm {
 
-const char kPreferencesKey[] = "SOFTWARE\\Corvalith\\Quill Mere\\2.0\\Preferences";
 const char kNoInterval[] = "none";
 
 const IntervalEntry kIntervalTable[kIntervalCount] = {

@@ -4,10 +4,9 @@
 #include <string>
 
 #include "platform/Registry.h"
+#include "pools/ProgramKeys.h"  // kPreferencesKey
 
 namespace qm {
-
-extern const char kPreferencesKey[];
 
 struct IntervalEntry {
     int index;                // position in the Options dialog's interval chooser

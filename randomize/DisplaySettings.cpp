@@ -6,8 +6,6 @@
 namespace qm {
 
 const char kDesktopKey[] = "Control Panel\\Desktop";
-const char kInstalledWallpaperName[] = "Quill Mere.bmp";
-const char kInstalledScreenSaverName[] = "Quill Mere.scr";
 
 std::string InstalledWallpaperTarget(const DisplayContext& display) {
     return (display.perUserFolder.empty() ? display.windowsDir : display.perUserFolder) + kInstalledWallpaperName;
@@ -27,7 +25,11 @@ void TellUser(DisplayContext& display, const std::string& text) {
 }
 
 bool InstallCopy(DisplayContext& display, const std::string& source, const std::string& target) {
-    if (display.files.Copy(source, target)) return true;
+    // A copy writes its target in place, so one cut short would leave part of a file under
+    // the installed name: the copy is made beside it and then moved over it in one step.
+    const std::string temp = target + ".tmp";
+    if (display.files.Copy(source, temp) && display.files.MoveReplacing(temp, target)) return true;
+    display.files.Delete(temp);
     TellUser(display, "Couldn't copy " + source + ".");
     return false;
 }

@@ -7,13 +7,12 @@
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "pools/Pools.h"
+#include "pools/ProgramKeys.h"  // the installed copies' names
 #include "randomize/Random.h"
 
 namespace qm {
 
 extern const char kDesktopKey[];  // "Control Panel\Desktop", below HKEY_CURRENT_USER
-extern const char kInstalledWallpaperName[];    // "Quill Mere.bmp"
-extern const char kInstalledScreenSaverName[];  // "Quill Mere.scr"
 
 // The two display options, by their position in the display switches.
 enum class DisplayItem { ScreenSaver = 0, Wallpaper = 1 };
@@ -59,7 +58,8 @@ std::string SystemDirectory(DisplayContext& display);
 // Shows a message box, except in a scheduled run, which never shows one.
 void TellUser(DisplayContext& display, const std::string& text);
 
-// Copies the drawn pool file over the installed copy. A copy that fails is told to the user
+// Copies the drawn pool file over the installed copy, which then holds the old file or the
+// new one whole, never part of one. A copy that fails is told to the user
 // (not in a scheduled run) and ends the randomization, so that nothing claims a file that
 // was never installed.
 bool InstallCopy(DisplayContext& display, const std::string& source, const std::string& target);

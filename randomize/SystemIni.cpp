@@ -32,7 +32,8 @@ bool ReadWhole(IFileSystem& files, const std::string& path, std::string& text) {
 bool WriteWhole(IFileSystem& files, const std::string& path, const std::string& text) {
     std::unique_ptr<IWriteStream> out = files.OpenWrite(path, WriteMode::CreateAlways);
     if (!out) return false;
-    bool written = out->Write(text.data(), text.size());
+    // On the disk before it takes the old file's place (see IWriteStream::FlushToDisk).
+    bool written = out->Write(text.data(), text.size()) && out->FlushToDisk();
     return out->Close() && written;
 }
 

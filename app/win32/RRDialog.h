@@ -19,7 +19,7 @@
 #include "randomize/DisplaySettings.h"
 #include "randomize/Random.h"
 #include "app/StartupRules.h"
-#include "app/StoragePlaces.h"
+#include "pools/StoragePlaces.h"
 #include "manage/win32/ManageFilesDlg.h"
 #include "chooser/win32/RRSetupDlg.h"
 #include "ui/PaintedDialog.h"

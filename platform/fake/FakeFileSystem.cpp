@@ -37,15 +37,22 @@ private:
 
 class StringWriter : public IWriteStream {
 public:
-    explicit StringWriter(std::string& target) : m_target(target) {}
+    StringWriter(std::string& target, std::string path, std::vector<std::string>& journal)
+        : m_target(target), m_path(std::move(path)), m_journal(journal) {}
     bool Write(const void* data, std::size_t count) override {
         m_target.append(static_cast<const char*>(data), count);
+        return true;
+    }
+    bool FlushToDisk() override {
+        m_journal.push_back("flush " + m_path);
         return true;
     }
     bool Close() override { return true; }
 
 private:
     std::string& m_target;
+    std::string m_path;
+    std::vector<std::string>& m_journal;
 };
 
 }  // namespace
@@ -126,7 +133,7 @@ std::unique_ptr<IWriteStream> FakeFileSystem::OpenWrite(const std::string& path,
     } else if (mode == WriteMode::CreateAlways) {
         it->second.content.clear();
     }
-    return std::make_unique<StringWriter>(it->second.content);
+    return std::make_unique<StringWriter>(it->second.content, Normalise(path), journal);
 }
 
 bool FakeFileSystem::SameName(const std::string& a, const std::string& b) {
@@ -180,6 +187,7 @@ bool FakeFileSystem::MoveReplacing(const std::string& from, const std::string& t
     std::string content = source->second.content;
     m_nodes.erase(source);
     AddFile(to, content);
+    journal.push_back("move " + Normalise(from) + " > " + Normalise(to));
     return true;
 }
 

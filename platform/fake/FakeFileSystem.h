@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -44,6 +45,9 @@ public:
     // Short names the file system made: a file's path -> its short file name. A file
     // without an entry has no short name.
     std::map<std::string, std::string> shortNames;
+    // What would reach the disk in which order: "flush PATH" for a flush to the disk, and
+    // "move FROM > TO" for a move that replaces a file.
+    std::vector<std::string> journal;
 
 private:
     struct Node {

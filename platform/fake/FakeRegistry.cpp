@@ -132,4 +132,23 @@ bool FakeRegistry::SetValue(RegistryRoot root, const std::string& path, const st
     return SetRawValue(root, path, name, text + std::string(1, '\0'));
 }
 
+bool FakeRegistry::Contents(RegistryRoot root, const std::string& path, KeyContents& out) {
+    Key* key = Find(root, path, false);
+    if (!key) return false;
+    out.subkeys = static_cast<unsigned>(key->children.size());
+    out.values = static_cast<unsigned>(key->values.size());
+    return true;
+}
+
+bool FakeRegistry::DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) {
+    Key* key = Find(root, path, false);
+    if (!key) return true;
+    for (auto it = key->values.begin(); it != key->values.end(); ++it)
+        if (EqualIgnoringCase(it->name, name)) {
+            key->values.erase(it);
+            break;
+        }
+    return true;
+}
+
 }  // namespace qm

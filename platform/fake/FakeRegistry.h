@@ -28,6 +28,8 @@ public:
                    std::string& data) override;
     bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                   const std::string& text) override;
+    bool Contents(RegistryRoot root, const std::string& path, KeyContents& out) override;
+    bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
 
     // Stores raw bytes (for values that are not plain text).
     bool SetRawValue(RegistryRoot root, const std::string& path, const std::string& name,

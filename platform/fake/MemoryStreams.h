@@ -36,6 +36,7 @@ public:
         bytes.append(static_cast<const char*>(data), count);
         return true;
     }
+    bool FlushToDisk() override { return true; }
     bool Close() override { return true; }
     std::string bytes;
 };

@@ -25,9 +25,12 @@ public:
     bool Write(const void* data, std::size_t count) override {
         return !m_faults.Fails(FileOp::Write) && m_inner->Write(data, count);
     }
-    // A failed close still closes the file: only its report is lost.
+    bool FlushToDisk() override { return !m_faults.Fails(FileOp::FlushToDisk) && m_inner->FlushToDisk(); }
+    // A failed close still closes the file: only its report is lost. After a death the file
+    // is left to the stream's end, as the system closes the handles of a dead process.
     bool Close() override {
         bool failed = m_faults.Fails(FileOp::Close);
+        if (m_faults.Dead()) return false;
         return m_inner->Close() && !failed;
     }
 
@@ -108,6 +111,14 @@ bool FaultyRegistry::ReadValue(RegistryRoot root, const std::string& path, const
 bool FaultyRegistry::SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                               const std::string& text) {
     return !m_faults.Fails(RegistryOp::SetValue) && m_inner.SetValue(root, path, name, text);
+}
+
+bool FaultyRegistry::Contents(RegistryRoot root, const std::string& path, KeyContents& out) {
+    return !m_faults.Fails(RegistryOp::Contents) && m_inner.Contents(root, path, out);
+}
+
+bool FaultyRegistry::DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) {
+    return !m_faults.Fails(RegistryOp::DeleteValue) && m_inner.DeleteValue(root, path, name);
 }
 
 }  // namespace qm

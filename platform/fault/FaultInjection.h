@@ -3,6 +3,12 @@
 // in-memory fakes natively, the real Win32 backend under Wine), count the calls of each
 // operation and fail the Nth one, once or from then on. A failed call does nothing and
 // reports failure the way the platform would (false, nullptr, a read of -1, no entries).
+//
+// A test can also count every call of both wrappers together and strike the Nth of them,
+// whatever it is: it fails once, or the process "dies" there, and from then on no call
+// reaches the platform. What the platform then holds is exactly what a process ended just
+// before that call would leave behind (what a file stream had written is on the file, as
+// the system keeps it after a process dies), for a fresh program object to start on.
 #include <array>
 
 #include "platform/ProxyFileSystem.h"
@@ -10,9 +16,13 @@
 
 namespace qm {
 
-enum class FileOp { Search, OpenRead, OpenWrite, Read, Write, Close, Copy, Delete, MoveReplacing, Rename,
-                    CreateFolder, RemoveFolder, Count };
-enum class RegistryOp { KeyExists, EnumValue, EnumSubkey, DeleteKey, CreateKey, ReadValue, SetValue, Count };
+enum class FileOp { Search, OpenRead, OpenWrite, Read, Write, FlushToDisk, Close, Copy, Delete, MoveReplacing,
+                    Rename, CreateFolder, RemoveFolder, Count };
+enum class RegistryOp { KeyExists, EnumValue, EnumSubkey, DeleteKey, CreateKey, ReadValue, SetValue, Contents,
+                        DeleteValue, Count };
+
+// What strikes the Nth call of all: a failure of that call alone, or the end of the process.
+enum class Strike { fail, die };
 
 class FaultInjector {
 public:
@@ -23,8 +33,21 @@ public:
     // Calls of `op` made so far.
     int Calls(FileOp op) const { return m_slots[Slot(op)].calls; }
     int Calls(RegistryOp op) const { return m_slots[Slot(op)].calls; }
+    // Call number `nth` of all calls (counted from 1 since the last Reset) is struck.
+    void StrikeCall(int nth, Strike strike) {
+        m_strikeAt = nth;
+        m_strike = strike;
+    }
+    // Calls of every operation made so far, those after a death included.
+    int TotalCalls() const { return m_total; }
+    bool Dead() const { return m_dead; }
     // Forgets every count and every armed fault.
-    void Reset() { m_slots = {}; }
+    void Reset() {
+        m_slots = {};
+        m_total = 0;
+        m_strikeAt = 0;
+        m_dead = false;
+    }
 
     // Counts one call of `op`; true when that call is to fail.
     bool Fails(FileOp op) { return Count(Slot(op)); }
@@ -46,10 +69,19 @@ private:
     bool Count(std::size_t slot) {
         Counter& counter = m_slots[slot];
         ++counter.calls;
+        if (++m_total == m_strikeAt) {
+            if (m_strike == Strike::die) m_dead = true;
+            return true;
+        }
+        if (m_dead) return true;
         if (counter.failAt <= 0) return false;
         return counter.calls == counter.failAt || (counter.persist && counter.calls > counter.failAt);
     }
     std::array<Counter, kFileOps + static_cast<std::size_t>(RegistryOp::Count)> m_slots{};
+    int m_total = 0;
+    int m_strikeAt = 0;  // 0: never
+    Strike m_strike = Strike::fail;
+    bool m_dead = false;
 };
 
 class FaultyFileSystem : public ProxyFileSystem {
@@ -82,6 +114,8 @@ public:
     bool ReadValue(RegistryRoot root, const std::string& path, const std::string& name, std::string& data) override;
     bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                   const std::string& text) override;
+    bool Contents(RegistryRoot root, const std::string& path, KeyContents& out) override;
+    bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
 
 private:
     IRegistry& m_inner;

@@ -35,6 +35,11 @@ public:
         m_ok = m_ok && ok;
         return ok;
     }
+    bool FlushToDisk() override {
+        const bool ok = m_file != INVALID_HANDLE_VALUE && FlushFileBuffers(m_file);
+        m_ok = m_ok && ok;
+        return ok;
+    }
     bool Close() override {
         if (m_file != INVALID_HANDLE_VALUE) {
             m_ok = CloseHandle(m_file) && m_ok;

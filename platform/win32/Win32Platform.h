@@ -27,6 +27,8 @@ public:
                    std::string& data) override;
     bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                   const std::string& text) override;
+    bool Contents(RegistryRoot root, const std::string& path, KeyContents& out) override;
+    bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
 
 private:
     struct OpenKeys;  // the keys held open between calls, and their lock

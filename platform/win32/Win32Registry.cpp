@@ -125,4 +125,24 @@ bool Win32Registry::SetValue(RegistryRoot root, const std::string& path, const s
     }) == ERROR_SUCCESS;
 }
 
+bool Win32Registry::Contents(RegistryRoot root, const std::string& path, KeyContents& out) {
+    return m_open->With(root, path, HeldKeys::kRead, [&](HKEY key) -> LONG {
+        DWORD subkeys = 0, values = 0;
+        LONG result = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                                       nullptr, nullptr, nullptr);
+        if (result == ERROR_SUCCESS) {
+            out.subkeys = subkeys;
+            out.values = values;
+        }
+        return result;
+    }) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) {
+    const LONG result = m_open->With(root, path, HeldKeys::kWrite, [&](HKEY key) -> LONG {
+        return RegDeleteValueA(key, name.empty() ? nullptr : name.c_str());
+    });
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
 }  // namespace qm

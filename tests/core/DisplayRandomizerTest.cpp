@@ -311,8 +311,8 @@ TEST_F(DisplayRandomizers, AFailureAtAnyStepOfTheSystemIniRewriteKeepsItByteForB
     ASSERT_TRUE(SetScreenSaverInSystemIni(files, dir, "C:\\first.scr"));
     const std::string before = platform->ReadFile(dir + "system.ini");
     ASSERT_EQ(before, WithScreenSaverInBootSection(kSystemIni, "C:\\first.scr"));
-    for (FileOp op : {FileOp::OpenRead, FileOp::Read, FileOp::OpenWrite, FileOp::Write, FileOp::Close,
-                      FileOp::MoveReplacing}) {
+    for (FileOp op : {FileOp::OpenRead, FileOp::Read, FileOp::OpenWrite, FileOp::Write, FileOp::FlushToDisk,
+                      FileOp::Close, FileOp::MoveReplacing}) {
         faults.Reset();
         ASSERT_TRUE(SetScreenSaverInSystemIni(files, dir, "C:\\first.scr"));
         const int calls = faults.Calls(op);
@@ -331,7 +331,7 @@ TEST_F(DisplayRandomizers, AFailureAtAnyStepOfTheSystemIniRewriteKeepsItByteForB
     AddScreenSaver("stars.scr");
     Switches("yn");
     faults.Reset();
-    faults.FailNth(FileOp::MoveReplacing, 1);
+    faults.FailNth(FileOp::MoveReplacing, 2);  // the first one installs the copy
     RandomizeScreenSaver(display);
     EXPECT_EQ(log, (EventLog{"name stars.scr", std::string("message ") + kSystemIniFailedMessage}));
     EXPECT_EQ(platform->ReadFile(dir + "system.ini"), before);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Registry.h"
+#include "platform/ProxyRegistry.h"
 #include "platform/System.h"
 #include "prefs/Preferences.h"
 #include "randomize/DisplaySettings.h"
@@ -41,21 +41,9 @@ private:
     const std::string& m_flags;
 };
 
-class RecordingRegistry : public IRegistry {
+class RecordingRegistry : public ProxyRegistry {
 public:
-    RecordingRegistry(IRegistry& inner, EventLog& log) : m_inner(inner), m_log(log) {}
-    bool KeyExists(RegistryRoot root, const std::string& path) override { return m_inner.KeyExists(root, path); }
-    bool EnumValue(RegistryRoot root, const std::string& path, unsigned index, RegistryValue& out) override {
-        return m_inner.EnumValue(root, path, index, out);
-    }
-    bool EnumSubkey(RegistryRoot root, const std::string& path, unsigned index, std::string& name) override {
-        return m_inner.EnumSubkey(root, path, index, name);
-    }
-    bool DeleteKey(RegistryRoot root, const std::string& path) override { return m_inner.DeleteKey(root, path); }
-    bool CreateKey(RegistryRoot root, const std::string& path) override { return m_inner.CreateKey(root, path); }
-    bool ReadValue(RegistryRoot root, const std::string& path, const std::string& name, std::string& data) override {
-        return m_inner.ReadValue(root, path, name, data);
-    }
+    RecordingRegistry(IRegistry& inner, EventLog& log) : ProxyRegistry(inner), m_log(log) {}
     bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                   const std::string& text) override {
         m_log.push_back("set " + name + "=" + text);
@@ -63,7 +51,6 @@ public:
     }
 
 private:
-    IRegistry& m_inner;
     EventLog& m_log;
 };
 

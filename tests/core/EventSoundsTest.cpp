@@ -224,7 +224,7 @@ TEST_F(EventSounds, AFailedWriteLeavesTheShownFileAsTheRegistryHasIt) {
     CEventSounds failing(faulty, faultyView);
     failing.FillSchemeList();
     failing.SelectScheme(0);
-    faults.FailNth(RegistryOp::CreateKey, 1);
+    faults.FailNth(RegistryOp::SetValue, 1);
     CPools pools = SoundPool({{"C:\\Sounds\\new.wav", {"App"}}});
     CRandom random;
     EXPECT_FALSE(failing.RandomizeEvent(0, pools, random));
@@ -247,7 +247,7 @@ TEST_F(EventSounds, AfterRandomizingAllSchemesEveryRowShowsTheFileTheRegistryHas
     RecordingSoundsView faultyView;
     CEventSounds failing(faulty, faultyView);
     failing.FillSchemeList();
-    faults.FailNth(RegistryOp::DeleteKey, 2);  // "Lost": its old key cannot go, so it keeps its file
+    faults.FailNth(RegistryOp::SetValue, 2);  // "Lost": its new file cannot be set, so it keeps its old one
     CRandom random;
     failing.RandomizeAllSchemes(pools, random, true);
     ASSERT_EQ(failing.SelectedScheme(), "Zulu");

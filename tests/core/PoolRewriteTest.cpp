@@ -212,7 +212,7 @@ TEST_F(PoolRewrite, ACounterFailureAtAnyWriteLeavesCountersThatReadEveryNewRecor
     ASSERT_EQ(Rewrite(platform->Files(), registry, changes).outcome, RewriteOutcome::rewritten);
     EXPECT_EQ(Counters(), (std::vector<int>{0, 1, 2}));
     std::vector<std::pair<RegistryOp, int>> steps;
-    for (RegistryOp op : {RegistryOp::DeleteKey, RegistryOp::CreateKey, RegistryOp::SetValue})
+    for (RegistryOp op : {RegistryOp::Contents, RegistryOp::CreateKey, RegistryOp::SetValue})
         for (int nth = 1; nth <= faults.Calls(op); ++nth) steps.push_back({op, nth});
     ASSERT_GE(steps.size(), 9u);
     int failures = 0;
@@ -236,7 +236,8 @@ TEST_F(PoolRewrite, ACounterFailureAtAnyWriteLeavesCountersThatReadEveryNewRecor
         EXPECT_EQ(pools.m_nWallpaperFiles, 1);
         failures += result.outcome == RewriteOutcome::countersFailed;
     }
-    EXPECT_GE(failures, 4) << "most failed writes leave a counter short and are reported";
+    // A failed look at a key still writes it; a failed set leaves a counter short and is reported.
+    EXPECT_GE(failures, 2) << "failed sets of a counter are reported";
 }
 
 }  // namespace qm::test

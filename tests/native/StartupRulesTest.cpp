@@ -3,7 +3,7 @@
 
 #include "app/HelpFile.h"
 #include "app/StartupRules.h"
-#include "app/StoragePlaces.h"
+#include "pools/StoragePlaces.h"
 
 #include <set>
 #include "platform/fake/FakeFileSystem.h"

@@ -1,7 +1,7 @@
 // Where the settings, counters and pool file live when the machine-wide places refuse writes.
 #include <gtest/gtest.h>
 
-#include "app/StoragePlaces.h"
+#include "pools/StoragePlaces.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeSystem.h"

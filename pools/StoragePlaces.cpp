@@ -1,26 +1,20 @@
-#include "app/StoragePlaces.h"
+#include "pools/StoragePlaces.h"
 
 #include <cctype>
 #include <memory>
 
-#include "app/StartupRules.h"
 #include "platform/PathParts.h"
 #include "pools/FileSearch.h"
 #include "pools/PoolLoader.h"
 #include "pools/RegistryAccess.h"
-#include "prefs/Preferences.h"
 
 namespace qm {
 
-const char kProgramKeyPath[] = "Software\\Corvalith\\Quill Mere";
-const char kPerUserNoticeKey[] = "Software\\Corvalith\\Quill Mere\\2.0\\Per-User Notice";
 const char kPerUserNoticeMessage[] =
     "You may not change the settings that Quill Mere keeps for every user of this computer, so Quill Mere "
     "keeps your file lists, settings and installed files for you alone.";
 
 namespace {
-
-const char kVersionKey[] = "Software\\Corvalith\\Quill Mere\\2.0";
 
 // Whether a file may be written at `path`: nothing but a file (or nothing) stands there, and
 // where nothing stands a file can be created (the trial file is removed again at once).
@@ -50,17 +44,29 @@ bool MachinePlacesWritable(IRegistry& registry, IFileSystem& files, const std::s
            CanWriteFileAt(files, systemFolder + kInstalledScreenSaverName);
 }
 
-// Copies the machine-wide pools into the user's places: the pool file first, and only when
-// it arrived whole the counters and the preferences, so that counters never count records
-// the user's file lacks.
+// Copies the machine-wide pools into the user's places. The pool file in the user's folder
+// is what says the copy was made, so it takes its name last: the file is copied under the
+// temporary name, the counters (and the preferences, where the user has none of their own)
+// follow, and then the file is moved into place. A process ended anywhere on the way leaves
+// no user pool file, and the next start makes the copy again; after the move the copy is
+// whole, its counters with it.
 bool CopyMachineData(IRegistry& registry, IFileSystem& files, const std::string& windowsFolder,
                      const std::string& userFolder) {
-    if (!files.Copy(windowsFolder + kPoolFileName, userFolder + kPoolFileName)) return false;
-    for (const char* key : {kSoundCounterKey, kWallpaperCounterKey, kScreenSaverCounterKey, kPreferencesKey}) {
-        std::string text = ReadRegistryString(registry, RegistryRoot::LocalMachine, key);
-        if (!text.empty()) WriteRegistryString(registry, key, text, RegistryRoot::CurrentUser);
+    const std::string temp = userFolder + kPoolTempFileName;
+    bool copied = files.Copy(windowsFolder + kPoolFileName, temp);
+    for (const char* key : {kSoundCounterKey, kWallpaperCounterKey, kScreenSaverCounterKey}) {
+        if (!copied) break;
+        const std::string text = ReadRegistryString(registry, RegistryRoot::LocalMachine, key);
+        copied = text.empty() ? registry.DeleteKey(RegistryRoot::CurrentUser, key)
+                              : WriteRegistryString(registry, key, text, RegistryRoot::CurrentUser);
     }
-    return true;
+    if (copied && ReadRegistryString(registry, RegistryRoot::CurrentUser, kPreferencesKey).empty()) {
+        const std::string prefs = ReadRegistryString(registry, RegistryRoot::LocalMachine, kPreferencesKey);
+        if (!prefs.empty()) WriteRegistryString(registry, kPreferencesKey, prefs, RegistryRoot::CurrentUser);
+    }
+    if (copied && files.MoveReplacing(temp, userFolder + kPoolFileName)) return true;
+    files.Delete(temp);
+    return false;
 }
 
 }  // namespace
@@ -89,13 +95,12 @@ StorageChoice ChooseStoragePlaces(IRegistry& registry, IFileSystem& files, const
 
     const bool machinePool = FindFileInFolder(files, windowsFolder, kPoolFileName);
     const bool userPool = FindFileInFolder(files, userFolder, kPoolFileName);
-    const bool userHasPlaces = userPool || registry.KeyExists(RegistryRoot::CurrentUser, kVersionKey);
     if (!(userPool && !machinePool) && MachinePlacesWritable(registry, files, windowsFolder, systemFolder))
         return choice;
 
     files.CreateFolder(userFolder.substr(0, userFolder.size() - 1));
     choice.places = StoragePlaces{true, userFolder, userFolder};
-    if (machinePool && !userHasPlaces)
+    if (machinePool && !userPool)
         choice.copiedMachineData = CopyMachineData(registry, files, windowsFolder, userFolder);
     choice.tellUser = ReadRegistryString(registry, RegistryRoot::CurrentUser, kPerUserNoticeKey).empty();
     return choice;

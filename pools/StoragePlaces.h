@@ -9,12 +9,11 @@
 #include <string>
 
 #include "platform/FileSystem.h"
-#include "platform/Registry.h"
+#include "platform/ProxyRegistry.h"
+#include "pools/ProgramKeys.h"
 
 namespace qm {
 
-extern const char kProgramKeyPath[];        // "Software\\Corvalith\\Quill Mere"
-extern const char kPerUserNoticeKey[];      // remembers, per user, that the notice was shown
 extern const char kPerUserNoticeMessage[];
 
 struct StoragePlaces {
@@ -55,9 +54,9 @@ bool IsProgramKey(const std::string& path);
 // The registry as the program's settings see it: with per-user places, the program's keys
 // below HKEY_LOCAL_MACHINE are read and written below HKEY_CURRENT_USER instead; every other
 // key is passed through untouched.
-class SettingsRegistry : public IRegistry {
+class SettingsRegistry : public ProxyRegistry {
 public:
-    explicit SettingsRegistry(IRegistry& inner) : m_inner(inner) {}
+    explicit SettingsRegistry(IRegistry& inner) : ProxyRegistry(inner) {}
     void SetPerUser(bool perUser) { m_perUser = perUser; }
 
     bool KeyExists(RegistryRoot root, const std::string& path) override {
@@ -82,13 +81,18 @@ public:
                   const std::string& text) override {
         return m_inner.SetValue(Root(root, path), path, name, text);
     }
+    bool Contents(RegistryRoot root, const std::string& path, KeyContents& out) override {
+        return m_inner.Contents(Root(root, path), path, out);
+    }
+    bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) override {
+        return m_inner.DeleteValue(Root(root, path), path, name);
+    }
 
 private:
     RegistryRoot Root(RegistryRoot root, const std::string& path) const {
         return m_perUser && root == RegistryRoot::LocalMachine && IsProgramKey(path) ? RegistryRoot::CurrentUser
                                                                                      : root;
     }
-    IRegistry& m_inner;
     bool m_perUser = false;
 };
 

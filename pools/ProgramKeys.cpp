@@ -1,0 +1,16 @@
+#include "pools/ProgramKeys.h"
+
+namespace qm {
+
+const char kProgramKeyPath[] = "Software\\Corvalith\\Quill Mere";
+const char kVersionKey[] = "Software\\Corvalith\\Quill Mere\\2.0";
+// Spelled in capitals as the program always wrote it; the registry ignores letter case.
+const char kPreferencesKey[] = "SOFTWARE\\Corvalith\\Quill Mere\\2.0\\Preferences";
+const char kPerUserNoticeKey[] = "Software\\Corvalith\\Quill Mere\\2.0\\Per-User Notice";
+
+const char kPoolFileName[] = "qmfiles.cfg";
+const char kPoolTempFileName[] = "tmpqm.tmp";
+const char kInstalledWallpaperName[] = "Quill Mere.bmp";
+const char kInstalledScreenSaverName[] = "Quill Mere.scr";
+
+}  // namespace qm

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace qm {
 
@@ -51,26 +52,36 @@ void CManageLists::Reset() {
     m_screenSavers.clear();
     m_sounds.clear();
     m_tileFlags.clear();
+    m_tileSet.clear();
     m_schemeLists.clear();
+    m_schemesSet.clear();
+    m_filled.clear();
+    m_shownSchemes.clear();
     m_nSchemeCapacity = 0;
 }
 
 void CManageLists::Fill(const CPools& pools, const std::vector<std::string>& wallpaperOrder,
                         const std::vector<std::string>& screenSaverOrder, const std::vector<std::string>& soundOrder,
-                        int schemeCapacity) {
+                        const std::vector<std::string>& shownSchemes) {
     Reset();
-    m_nSchemeCapacity = std::clamp(schemeCapacity, 0, 100);
+    m_shownSchemes = shownSchemes;
+    m_nSchemeCapacity = std::clamp(static_cast<int>(shownSchemes.size()), 0, 100);
     m_wallpapers = wallpaperOrder;
     m_screenSavers = screenSaverOrder;
     m_sounds.assign(soundOrder.begin(), soundOrder.begin() + std::min<std::size_t>(soundOrder.size(), kSoundSlots));
 
+    for (const auto* list : {&m_wallpapers, &m_screenSavers, &m_sounds})
+        m_filled.insert(m_filled.end(), list->begin(), list->end());
+
     const std::vector<int> wallpaperEntry = EntryAtEachPosition(pools.m_wallpaperFiles, m_wallpapers);
     m_tileFlags.assign(m_wallpapers.size(), 0);
+    m_tileSet.assign(m_wallpapers.size(), 0);
     for (std::size_t k = 0; k < m_wallpapers.size(); ++k)
         if (Inside(wallpaperEntry[k], pools.m_wallpaperTile.size())) m_tileFlags[k] = pools.m_wallpaperTile[wallpaperEntry[k]];
 
     const std::vector<int> soundEntry = EntryAtEachPosition(pools.m_soundFiles, m_sounds);
     m_schemeLists.assign(m_sounds.size(), {});
+    m_schemesSet.assign(m_sounds.size(), 0);
     for (std::size_t k = 0; k < m_sounds.size(); ++k) {
         if (!Inside(soundEntry[k], pools.m_soundSchemes.size())) continue;
         const std::vector<std::string>& names = pools.m_soundSchemes[soundEntry[k]].names;
@@ -109,12 +120,18 @@ void CManageLists::AssignSchemes(const std::vector<int>& positions, const std::v
         names.push_back(name);
     }
     for (int position : positions)
-        if (Inside(position, m_schemeLists.size())) m_schemeLists[position] = names;
+        if (Inside(position, m_schemeLists.size())) {
+            m_schemeLists[position] = names;
+            m_schemesSet[position] = 1;
+        }
 }
 
 void CManageLists::SetTile(const std::vector<int>& positions, bool tiled) {
     for (int position : positions)
-        if (Inside(position, m_tileFlags.size())) m_tileFlags[position] = tiled ? 1 : 0;
+        if (Inside(position, m_tileFlags.size())) {
+            m_tileFlags[position] = tiled ? 1 : 0;
+            m_tileSet[position] = 1;
+        }
 }
 
 int CManageLists::TileShownFor(const std::vector<int>& positions) const {
@@ -129,22 +146,36 @@ void CManageLists::Remove(ManagedList list, const std::vector<int>& positions) {
     case ManagedList::wallpapers:
         EraseAt(m_wallpapers, positions);
         EraseAt(m_tileFlags, positions);
+        EraseAt(m_tileSet, positions);
         break;
     case ManagedList::screenSavers: EraseAt(m_screenSavers, positions); break;
     case ManagedList::sounds:
         EraseAt(m_sounds, positions);
         EraseAt(m_schemeLists, positions);
+        EraseAt(m_schemesSet, positions);
         break;
     }
 }
 
 PoolChanges CManageLists::Result() const {
     PoolChanges changes;
-    changes.wallpapers = m_wallpapers;
-    changes.tileFlags = m_tileFlags;
-    changes.screenSavers = m_screenSavers;
-    changes.sounds = m_sounds;
-    changes.schemeLists = m_schemeLists;
+    changes.listed = m_filled;
+    changes.shownSchemes = m_shownSchemes;
+    std::unordered_set<std::string> kept;
+    for (const auto* list : {&m_wallpapers, &m_screenSavers, &m_sounds}) kept.insert(list->begin(), list->end());
+    for (const std::string& path : m_filled)
+        if (!kept.count(path)) changes.removed.push_back(path);
+    for (std::size_t k = 0; k < m_wallpapers.size(); ++k)
+        if (m_tileSet[k]) changes.tiles[m_wallpapers[k]] = m_tileFlags[k];
+    // A sound listed more than once gets the names of every listed copy, in list order.
+    std::unordered_set<std::string> ticked;
+    for (std::size_t k = 0; k < m_sounds.size(); ++k)
+        if (m_schemesSet[k]) ticked.insert(m_sounds[k]);
+    for (std::size_t k = 0; k < m_sounds.size(); ++k)
+        if (ticked.count(m_sounds[k])) {
+            std::vector<std::string>& names = changes.schemes[m_sounds[k]];
+            names.insert(names.end(), m_schemeLists[k].begin(), m_schemeLists[k].end());
+        }
     return changes;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The working copies behind the Manage Files dialog: its three sorted lists, the tile flag
 // of every listed wallpaper and the scheme names of every listed sound, kept aligned by
-// position. The dialog's list boxes decide the order; these follow them.
+// position. The dialog's list boxes decide the order; these follow them. Besides, they
+// remember what the user did (which paths went, which flags and ticks were set), because
+// Make Changes applies only that: the pool file may hold records the dialog never showed.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,10 +25,11 @@ public:
     // Takes the pools' entries in the order in which the sorted lists show their paths
     // (each order holds every path of its pool once per entry). Entry data is matched to a
     // position by its exact path, each entry once, so nothing is searched per entry. Sounds
-    // past the last slot are not taken. Scheme lists may hold `schemeCapacity` names.
+    // past the last slot are not taken. `shownSchemes` is the dialog's scheme list; a sound's
+    // list holds at most as many names as it has.
     void Fill(const CPools& pools, const std::vector<std::string>& wallpaperOrder,
               const std::vector<std::string>& screenSaverOrder, const std::vector<std::string>& soundOrder,
-              int schemeCapacity);
+              const std::vector<std::string>& shownSchemes);
 
     const std::vector<std::string>& Paths(ManagedList list) const;
     const std::vector<std::int32_t>& TileFlags() const { return m_tileFlags; }
@@ -48,13 +51,17 @@ public:
     // lists; the entries after them move up and keep their own data.
     void Remove(ManagedList list, const std::vector<int>& positions);
 
-    // What Make Changes hands to the rewrite of the pool file.
+    // What Make Changes hands to the rewrite of the pool file: the user's changes alone.
     PoolChanges Result() const;
 
 private:
     std::vector<std::string> m_wallpapers, m_screenSavers, m_sounds;
     std::vector<std::int32_t> m_tileFlags;                // by wallpaper position
+    std::vector<char> m_tileSet;                          // by wallpaper position: the user set its flag
     std::vector<std::vector<std::string>> m_schemeLists;  // by sound position
+    std::vector<char> m_schemesSet;                       // by sound position: the user set its ticks
+    std::vector<std::string> m_filled;                    // every path listed when filled
+    std::vector<std::string> m_shownSchemes;
     int m_nSchemeCapacity = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "pools/Archive.h"
@@ -65,7 +66,8 @@ struct Survey {
     bool appendable = false; // exactly the counted records, whole, and all of them in memory
     long long records = 0;   // whole records in the file
     Counts perPool{};        // whole records of each pool
-    std::vector<std::string> paths;
+    std::vector<std::string> paths;  // of every whole record, in file order
+    std::vector<Pool> pools;         // the pool of each of them
 };
 
 Survey SurveyPoolFile(const CPools& pools, IRegistry& registry, IFileSystem& files, ISystem& system,
@@ -83,6 +85,7 @@ Survey SurveyPoolFile(const CPools& pools, IRegistry& registry, IFileSystem& fil
                                                 [&](const CFileEntry& record) {
                                                     ++survey.perPool[PoolOfRecord(record)];
                                                     survey.paths.push_back(record.GetFullPath());
+                                                    survey.pools.push_back(PoolOfRecord(record));
                                                     CFileEntry copy = record;
                                                     measured = copy.Serialize(measure) && measured;
                                                     return true;
@@ -105,16 +108,27 @@ Survey SurveyPoolFile(const CPools& pools, IRegistry& registry, IFileSystem& fil
 
 struct NewEntry {
     std::string name;
+    std::string path;      // as the pools will hold it: a revived record's own spelling
     Pool pool;
+    bool revived = false;  // its record is in the file already (its file was missing at the load)
 };
+
+// What a batch gives each of its entries: the ticked schemes to a sound, the tile flag to a
+// wallpaper. A revived record gets them too, as a new entry would.
+void GiveBatchData(CFileEntry& entry, Pool pool, const ChosenFiles& chosen) {
+    if (pool == poolSound) {
+        entry.ClearSchemes();
+        for (const std::string& scheme : chosen.schemes) entry.AppendScheme(scheme);
+    }
+    if (pool == poolWallpaper) entry.SetTile(chosen.tile ? 1 : 0);
+}
 
 bool StoreNewEntries(CArchive& archive, const std::vector<NewEntry>& batch, const ChosenFiles& chosen) {
     CFileEntry work;
     for (const NewEntry& item : batch) {
+        if (item.revived) continue;
         work.SetFile(item.name, chosen.folder, KindOf(item.pool));
-        if (item.pool == poolSound)
-            for (const std::string& scheme : chosen.schemes) work.AppendScheme(scheme);
-        if (item.pool == poolWallpaper) work.SetTile(chosen.tile ? 1 : 0);
+        GiveBatchData(work, item.pool, chosen);
         if (!work.Serialize(archive)) return false;
     }
     return true;
@@ -129,18 +143,27 @@ bool AppendRecords(IFileSystem& files, const std::string& path, const std::vecto
         CArchive archive(*out);
         written = StoreNewEntries(archive, batch, chosen) && archive.Flush();
     }
+    // On the disk before the counters count them: a power loss must not leave counted
+    // records that never reached it.
+    written = written && out->FlushToDisk();
     return out->Close() && written;
 }
 
-// The whole records of the old file, in order, then the new ones.
+// The whole records of the old file, in order (revived ones with the batch's data), then the
+// new ones.
 bool RewriteWithRecords(IFileSystem& files, ISystem& system, const std::string& windowsDir, long long records,
                         const std::vector<NewEntry>& batch, const ChosenFiles& chosen) {
+    std::unordered_set<std::string> revived;
+    for (const NewEntry& item : batch)
+        if (item.revived) revived.insert(FoldPath(item.path));
     return ReplacePoolFile(files, windowsDir, [&](CArchive& archive) {
         long long copied = 0;
         bool stored = true;
         if (records > 0) {
             ForEachPoolRecord(files, system, windowsDir + kPoolFileName, [&](const CFileEntry& record) {
                 CFileEntry copy = record;
+                if (!revived.empty() && revived.count(FoldPath(copy.GetFullPath())))
+                    GiveBatchData(copy, PoolOfRecord(copy), chosen);
                 stored = copy.Serialize(archive);
                 return stored && ++copied < records;
             });
@@ -151,8 +174,9 @@ bool RewriteWithRecords(IFileSystem& files, ISystem& system, const std::string& 
 
 void TakeIntoPools(CPools& pools, const std::vector<NewEntry>& batch, const ChosenFiles& chosen) {
     for (const NewEntry& item : batch) {
-        const std::string path = chosen.folder + item.name;
+        const std::string& path = item.path;
         if (item.pool == poolSound) {
+            if (pools.m_nSoundFiles >= CPools::kSoundSlots) continue;  // a revived sound past the last slot
             SchemeList list = pools.NewSchemeList();
             for (const std::string& scheme : chosen.schemes) {
                 if (scheme.empty() || static_cast<int>(list.names.size()) >= std::min(list.capacity, CFileEntry::kMaxSchemes))
@@ -203,19 +227,30 @@ AdditionOutcome AddChosenFiles(CPools& pools, IRegistry& registry, IFileSystem& 
     if (!survey.appendable)
         for (int pool = 0; pool < poolCount; ++pool) base[pool] = std::max(memory[pool], survey.perPool[pool]);
 
+    // A path in memory is a duplicate. A path only the file holds (its file was missing at the
+    // load, or its record lies beyond the counters) is taken again from its record, which gets
+    // this batch's data, so that it is neither added twice nor left out.
     std::unordered_set<std::string> known;
     known.reserve(pools.m_soundFiles.size() + pools.m_wallpaperFiles.size() + pools.m_screenSaverFiles.size() +
-                  survey.paths.size() + chosen.names.size());
+                  chosen.names.size());
     for (const auto* pool : {&pools.m_soundFiles, &pools.m_wallpaperFiles, &pools.m_screenSaverFiles})
         for (const std::string& path : *pool) known.insert(FoldPath(path));
-    for (const std::string& path : survey.paths) known.insert(FoldPath(path));
+    std::unordered_map<std::string, std::size_t> inFileOnly;  // folded path -> its record
+    for (std::size_t i = 0; i < survey.paths.size(); ++i)
+        if (!known.count(FoldPath(survey.paths[i]))) inFileOnly.emplace(FoldPath(survey.paths[i]), i);
 
     std::vector<NewEntry> batch;
     Counts added{};
     for (const std::string& name : chosen.names) {
         const std::string path = chosen.folder + name;
-        if (!known.insert(FoldPath(path)).second) {
+        const std::string folded = FoldPath(path);
+        if (!known.insert(folded).second) {
             ++outcome.duplicates;
+            continue;
+        }
+        auto record = inFileOnly.find(folded);
+        if (record != inFileOnly.end()) {
+            batch.push_back(NewEntry{name, survey.paths[record->second], survey.pools[record->second], true});
             continue;
         }
         if (path.size() > kMaxStoredPath || name.empty()) {
@@ -228,7 +263,7 @@ AdditionOutcome AddChosenFiles(CPools& pools, IRegistry& registry, IFileSystem& 
             continue;
         }
         ++added[pool];
-        batch.push_back(NewEntry{name, pool});
+        batch.push_back(NewEntry{name, path, pool});
     }
     if (outcome.refusedFull > 0) outcome.messages.push_back(kPoolsFullMessage);
     if (outcome.refusedTooLong > 0) outcome.messages.push_back(kPathTooLongMessage);
@@ -236,10 +271,12 @@ AdditionOutcome AddChosenFiles(CPools& pools, IRegistry& registry, IFileSystem& 
 
     // The records first: until the counters grow, the old counted records are all a load
     // reads, so a failure here loses nothing and counts nothing half-written.
-    outcome.rewritten = !survey.appendable;
-    const bool stored = survey.appendable
-                            ? AppendRecords(files, windowsDir + kPoolFileName, batch, chosen)
-                            : RewriteWithRecords(files, system, windowsDir, survey.records, batch, chosen);
+    // A revived record takes the batch's data in place, which only a rewrite can give it.
+    outcome.rewritten = !survey.appendable ||
+                        std::any_of(batch.begin(), batch.end(), [](const NewEntry& item) { return item.revived; });
+    const bool stored = outcome.rewritten
+                            ? RewriteWithRecords(files, system, windowsDir, survey.records, batch, chosen)
+                            : AppendRecords(files, windowsDir + kPoolFileName, batch, chosen);
     if (!stored) {
         outcome.fileFailed = true;
         outcome.messages.push_back(kPoolFileWriteFailedMessage);
@@ -250,7 +287,7 @@ AdditionOutcome AddChosenFiles(CPools& pools, IRegistry& registry, IFileSystem& 
 
     Counts targets{};
     for (int pool = 0; pool < poolCount; ++pool)
-        targets[pool] = (survey.appendable ? memory[pool] : survey.perPool[pool]) + added[pool];
+        targets[pool] = (outcome.rewritten ? survey.perPool[pool] : memory[pool]) + added[pool];
     if (!WritePoolCounters(registry, targets)) {
         outcome.countersFailed = true;
         outcome.messages.push_back(kCounterWriteFailedMessage);

@@ -1,12 +1,12 @@
 #include "pools/PoolRewrite.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "pools/FileEntry.h"
 #include "pools/CounterWrites.h"
 #include "pools/FileSearch.h"
+#include "pools/FolderListing.h"
 #include "pools/PoolFileIO.h"
 #include "pools/PoolLoader.h"
 #include "pools/RegistryAccess.h"
@@ -23,92 +23,85 @@ const char kManageCountersFailedMessage[] =
 
 namespace {
 
-// Where each listed path stands, found once instead of searching the lists per record.
-// Paths match exactly, letter case included.
-class ListedPaths {
+// The changes, looked up by path instead of searched per record.
+class Edits {
 public:
-    explicit ListedPaths(const PoolChanges& changes) : m_changes(changes) {
-        for (std::size_t k = 0; k < changes.wallpapers.size(); ++k) m_wallpapers.emplace(changes.wallpapers[k], k);
-        m_screenSavers.insert(changes.screenSavers.begin(), changes.screenSavers.end());
-        for (std::size_t k = 0; k < changes.sounds.size(); ++k) m_sounds[changes.sounds[k]].push_back(k);
-    }
+    explicit Edits(const PoolChanges& changes)
+        : m_changes(changes), m_listed(changes.listed.begin(), changes.listed.end()),
+          m_removed(changes.removed.begin(), changes.removed.end()),
+          m_shown(changes.shownSchemes.begin(), changes.shownSchemes.end()) {}
 
-    // Gives a record the dialog's data; false when the dialog no longer lists it. A record
-    // is told apart the way the load tells it: sound first, then wallpaper, else screen saver.
-    bool Apply(CFileEntry& entry) const {
+    // Gives a record what the user changed; false when the record goes.
+    bool Apply(CFileEntry& entry, CFolderListing& folders) const {
         const std::string path = entry.GetFullPath();
+        if (m_removed.count(path)) return false;
+        if (!m_listed.count(path) && !folders.Contains(entry.GetFolder(), entry.GetName())) return false;
+        // Told apart the way the load tells a record: sound first, then wallpaper.
         if (entry.IsSound()) {
-            auto found = m_sounds.find(path);
-            if (found == m_sounds.end()) return false;
-            // Every listed copy of the path gives its names, in list order.
-            entry.ClearSchemes();
-            for (std::size_t k : found->second) {
-                if (k >= m_changes.schemeLists.size()) continue;
-                for (const std::string& name : m_changes.schemeLists[k])
-                    if (!entry.AppendScheme(name)) break;  // an empty name ends a list; 100 names fill the entry
-            }
-            return true;
+            auto found = m_changes.schemes.find(path);
+            if (found != m_changes.schemes.end()) SetSchemes(entry, found->second);
+        } else if (entry.IsWallpaper()) {
+            auto found = m_changes.tiles.find(path);
+            if (found != m_changes.tiles.end()) entry.SetTile(found->second);
         }
-        if (entry.IsWallpaper()) {
-            auto found = m_wallpapers.find(path);  // the first listed copy
-            if (found == m_wallpapers.end()) return false;
-            if (found->second < m_changes.tileFlags.size()) entry.SetTile(m_changes.tileFlags[found->second]);
-            return true;
-        }
-        return m_screenSavers.count(path) != 0;
+        return true;
     }
 
 private:
+    // The ticked names, then the stored names of schemes the dialog did not show, which the
+    // user could neither see nor untick (an application missing for one run, say).
+    void SetSchemes(CFileEntry& entry, const std::vector<std::string>& ticked) const {
+        std::vector<std::string> names = ticked;
+        for (int slot = 0; slot < CFileEntry::kMaxSchemes; ++slot) {
+            const std::string& name = entry.GetScheme(slot);
+            if (name.empty()) break;
+            if (!m_shown.count(name)) names.push_back(name);
+        }
+        entry.ClearSchemes();
+        for (const std::string& name : names)
+            if (!entry.AppendScheme(name)) break;  // an empty name ends a list; 100 names fill the entry
+    }
+
     const PoolChanges& m_changes;
-    std::unordered_map<std::string, std::size_t> m_wallpapers;
-    std::unordered_set<std::string> m_screenSavers;
-    std::unordered_map<std::string, std::vector<std::size_t>> m_sounds;
+    std::unordered_set<std::string> m_listed, m_removed, m_shown;
 };
 
 }  // namespace
 
 RewriteResult RewritePools(IFileSystem& files, IRegistry& registry, ISystem& system, const std::string& windowsDir,
-                           const PoolChanges& changes, long long loadedEntries) {
+                           const PoolChanges& changes) {
     RewriteResult result;
     if (windowsDir.empty() || !FindFileInFolder(files, windowsDir, kPoolFileName)) {
         result.outcome = changes.Empty() ? RewriteOutcome::nothingToDo : RewriteOutcome::noPoolFile;
         return result;
     }
-    const PoolCounts counters = ReadPoolCounters(registry);
-    const long long records = static_cast<long long>(counters[0]) + counters[1] + counters[2];
-    if (records < loadedEntries) {
-        result.outcome = RewriteOutcome::fileFailed;
-        return result;
-    }
-
-    const ListedPaths listed(changes);
-    RewriteResult counts;
+    const Edits edits(changes);
+    PoolCounts counts{};
     bool replaced = ReplacePoolFile(files, windowsDir, [&](CArchive& out) {
-        counts = RewriteResult();
-        if (records == 0) return true;
-        long long seen = 0;
+        counts = {};
+        CFolderListing folders(files);
         bool written = true;
         PoolReadResult read = ForEachPoolRecord(files, system, windowsDir + kPoolFileName, [&](const CFileEntry& record) {
             CFileEntry entry = record;
-            if (listed.Apply(entry)) {
-                written = entry.Serialize(out);
-                if (entry.IsSound()) ++counts.sounds;
-                else if (entry.IsWallpaper()) ++counts.wallpapers;
-                else ++counts.screenSavers;
-            }
-            return written && ++seen < records;
+            if (!edits.Apply(entry, folders)) return true;
+            int& count = counts[entry.IsSound() ? 0 : entry.IsWallpaper() ? 1 : 2];
+            if (count >= kMaxPoolEntries) return true;  // beyond what a counter can count
+            written = entry.Serialize(out);
+            ++count;
+            return written;
         });
-        // The end of the file before the counted records is where the copy ends; a read
-        // error is not, since the records after it would be lost.
+        // A torn last record is where the file ends; a read error is not, since the records
+        // after it would be lost.
         return read.opened && written && read.state != CArchive::State::readError;
     });
     if (!replaced) {
         result.outcome = RewriteOutcome::fileFailed;
         return result;
     }
-    result = counts;
-    const PoolCounts targets = {counts.sounds, counts.wallpapers, counts.screenSavers};
-    result.outcome = WritePoolCounters(registry, targets) ? RewriteOutcome::rewritten : RewriteOutcome::countersFailed;
+    result.sounds = counts[0];
+    result.wallpapers = counts[1];
+    result.screenSavers = counts[2];
+    result.outcome = WritePoolCounters(registry, counts) ? RewriteOutcome::rewritten : RewriteOutcome::countersFailed;
     return result;
 }
 

@@ -1,8 +1,12 @@
 #pragma once
-// Applying the Manage Files dialog's changes to the pool file and the counters: the counted
-// records whose path the dialog still lists are kept in their old order, wallpapers with
-// the dialog's tile flags and sounds with its scheme names; every other record goes.
+// Applying the Manage Files dialog's changes to the pool file and the counters. Only what the
+// user changed is applied: the records of removed paths go, wallpapers the user set get their
+// new flag and sounds whose ticks the user set their new names. Every other record is kept as
+// it is, also one the dialog never showed (added while it was open, or lying beyond the
+// counted records), unless it names a file that is gone and the dialog did not list it, as
+// a load drops such a record.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,15 +20,15 @@ extern const char kManagePoolFileMissingMessage[];
 extern const char kManagePoolFileFailedMessage[];
 extern const char kManageCountersFailedMessage[];
 
-// What the dialog still lists, each list with its per-position data beside it.
+// What the user did in the dialog. Paths match exactly, letter case included.
 struct PoolChanges {
-    std::vector<std::string> wallpapers;               // full paths
-    std::vector<std::int32_t> tileFlags;               // element k: the flag of wallpapers[k]
-    std::vector<std::string> screenSavers;
-    std::vector<std::string> sounds;
-    std::vector<std::vector<std::string>> schemeLists; // element k: the schemes of sounds[k]
+    std::vector<std::string> listed;   // every path the dialog showed when it was filled
+    std::vector<std::string> removed;  // listed paths of which no listing is left
+    std::map<std::string, std::int32_t> tiles;               // wallpapers whose flag the user set
+    std::map<std::string, std::vector<std::string>> schemes; // sounds whose ticks the user set
+    std::vector<std::string> shownSchemes;  // the dialog's scheme list: a sound keeps its other names
 
-    bool Empty() const { return wallpapers.empty() && screenSavers.empty() && sounds.empty(); }
+    bool Empty() const { return listed.empty(); }
 };
 
 enum class RewriteOutcome {
@@ -42,13 +46,10 @@ struct RewriteResult {
     int sounds = 0, wallpapers = 0, screenSavers = 0;  // records of each kind in the new file
 };
 
-// Rewrites "qmfiles.cfg" in `windowsDir` from `changes` and then writes the three counters.
-// Only the records the counters add up to are read; records beyond them were never loaded,
-// so no list shows them, and they go as well. `loadedEntries` is the number of entries the
-// pools hold: counters that now add up to fewer records than that were not read right (or
-// were changed behind the program's back), and the file is then left alone.
+// Rewrites "qmfiles.cfg" in `windowsDir` from `changes`, reading every whole record of the
+// old file, and then sets the three counters to count the new file's records.
 RewriteResult RewritePools(IFileSystem& files, IRegistry& registry, ISystem& system, const std::string& windowsDir,
-                           const PoolChanges& changes, long long loadedEntries);
+                           const PoolChanges& changes);
 
 // The message that tells the user about an outcome, or an empty text when there is none.
 std::string RewriteMessage(RewriteOutcome outcome);

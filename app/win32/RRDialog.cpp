@@ -57,7 +57,7 @@ bool FileExists(const std::string& path) {
 }  // namespace
 
 CRRDialog::CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system)
-    : CPaintedDialog(IDD_MAIN), m_settingsRegistry(registry), m_registry(m_settingsRegistry), m_files(files), m_system(system) {
+    : CPaintedDialog(IDD_MAIN), m_store(registry, files, system), m_registry(m_store.Registry()), m_files(files), m_system(system) {
     m_bReadClientOnErase = true;
     m_bShowOnModal = false;  // start-up shows the window, and the start-up run hides it again
 }
@@ -121,8 +121,8 @@ void CRRDialog::RunInitialisationSequence() {
     SetPicture(IDOK, IDB_HIDE);
     ApplyDisplaySwitches();
 
-    ShowInstalledFile(IDC_WALLPAPER_NAME, 1, kindWallpaper, m_places.WallpaperCopy());
-    ShowInstalledFile(IDC_SCREENSAVER_NAME, 0, kindScreenSaver, m_places.ScreenSaverCopy());
+    ShowInstalledFile(IDC_WALLPAPER_NAME, 1, kindWallpaper, m_store.Places().WallpaperCopy());
+    ShowInstalledFile(IDC_SCREENSAVER_NAME, 0, kindScreenSaver, m_store.Places().ScreenSaverCopy());
 
     EnableWindow(Item(IDC_ACTIVATE_ALL), FALSE);
     EnableWindow(Item(IDC_DEACTIVATE_ALL), FALSE);
@@ -136,18 +136,9 @@ void CRRDialog::RunInitialisationSequence() {
 }
 
 // Where this user's settings, counters and pools live is settled before anything is read.
-// Windows 95 and 98 let every user write everywhere, so only Windows NT has per-user places.
 // The notice about per-user places waits for an interactive start: a log-on start says nothing.
 void CRRDialog::ChooseStorage() {
-    m_places = StoragePlaces{false, m_strWindowsDir, SystemFolderOf(m_strWindowsDir, m_system.IsWindowsNT())};
-    if (m_strWindowsDir.empty()) return;  // no place to look for the pool file
-    std::string userFolder;
-    if (m_system.IsWindowsNT() && m_system.ShellFolderPath(ISystem::ShellFolder::LocalAppData, userFolder))
-        userFolder = WithFinalBackslash(userFolder) + "Quill Mere\\";
-    StorageChoice choice = ChooseStoragePlaces(m_registry, m_files, m_strWindowsDir,
-                                               SystemFolderOf(m_strWindowsDir, m_system.IsWindowsNT()), userFolder);
-    m_places = choice.places;
-    m_settingsRegistry.SetPerUser(m_places.perUser);
+    const StorageChoice choice = m_store.ChoosePlaces(m_strWindowsDir);
     if (choice.tellUser && m_runKind == RunKind::Interactive) {
         ShowMessage(kPerUserNoticeMessage);
         RememberPerUserNotice(m_registry);
@@ -196,7 +187,7 @@ void CRRDialog::ChooseKindOfRun() {
 }
 
 void CRRDialog::ReloadPools() {
-    PoolLoadResult result = LoadPools(m_pools, m_registry, m_files, m_system, m_places.poolFolder, SchemeCount());
+    PoolLoadResult result = m_store.Load(m_pools, SchemeCount());
     if (result.fileUnreadable)
         ShowMessage(kPoolFileUnreadableMessage);
     else if (result.counterMismatch)

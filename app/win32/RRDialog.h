@@ -13,13 +13,13 @@
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "pools/FileEntry.h"
+#include "pools/PoolStore.h"
 #include "pools/Pools.h"
 #include "prefs/Preferences.h"
 #include "randomize/EventSounds.h"
 #include "randomize/DisplaySettings.h"
 #include "randomize/Random.h"
 #include "app/StartupRules.h"
-#include "pools/StoragePlaces.h"
 #include "manage/win32/ManageFilesDlg.h"
 #include "chooser/win32/RRSetupDlg.h"
 #include "ui/PaintedDialog.h"
@@ -99,8 +99,8 @@ private:
     void StopIntervalForEnding();
     friend class CRRDialogScheduleHost;  // the schedule's actions on this window
 
-    SettingsRegistry m_settingsRegistry;  // the system's registry with the program's keys where they are kept
-    IRegistry& m_registry;                // every registry access of the main window goes through it
+    CPoolStore m_store;      // the pools' stored state, in the places chosen for this user
+    IRegistry& m_registry;   // the store's registry: every registry access of the main window goes through it
     IFileSystem& m_files;
     ISystem& m_system;
 
@@ -108,7 +108,6 @@ private:
     CPreferences m_prefs;  // the display switches and the preference string
     CRandom m_random;      // the run's one generator, seeded at initialisation
     RunKind m_runKind = RunKind::Interactive;  // decided once, from the two directories
-    StoragePlaces m_places;  // where the pool file, the installed copies and the settings live
 
     std::string m_strWindowsDir;          // ends in a backslash
     std::string m_strProgramDir;          // working folder at launch plus a backslash

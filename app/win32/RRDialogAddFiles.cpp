@@ -28,7 +28,7 @@ std::vector<std::string> CRRDialog::SchemeNames() const {
 }
 
 void CRRDialog::OnChooseFiles() {
-    if (PoolsAreFull(m_registry)) {
+    if (m_store.Full()) {
         ShowMessage(kPoolsAtMaximumMessage);
         return;
     }
@@ -44,7 +44,7 @@ LRESULT CRRDialog::OnChooserResult() {
     const ChooserSelection& selection = m_pChooser->Result();
     ChosenFiles chosen{m_pChooser->ResultFolder(), selection.names, m_pChooser->ResultSchemes(),
                        m_pChooser->ResultTile()};
-    AdditionOutcome outcome = AddChosenFiles(m_pools, m_registry, m_files, m_system, m_places.poolFolder, chosen);
+    AdditionOutcome outcome = m_store.Add(m_pools, chosen);
     for (const std::string& message : outcome.messages) ShowMessage(message);
     return 0;
 }

@@ -44,7 +44,7 @@ void CRRDialog::OnModifyFiles() {
     const std::vector<std::string> schemes = ItemTexts(Item(IDC_SCHEME_COMBO), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
     m_manageDlg.ResetForShow();
     m_manageDlg.SetSchemeNames(schemes);
-    m_manageDlg.FillFromPools(m_pools, static_cast<int>(schemes.size()));
+    m_manageDlg.FillFromPools(m_pools, schemes);
     m_manageDlg.ShowFilled();
 }
 
@@ -55,9 +55,7 @@ LRESULT CRRDialog::OnManageResult() {
     StepTimer timer("manage-result");
     const PoolChanges changes = m_manageDlg.TakeResult();
     if (!PoolStateWritable()) return 0;
-    const long long loaded = static_cast<long long>(m_pools.m_nSoundFiles) + m_pools.m_nWallpaperFiles +
-                             m_pools.m_nScreenSaverFiles;
-    const RewriteResult result = RewritePools(m_files, m_registry, m_system, m_places.poolFolder, changes, loaded);
+    const RewriteResult result = m_store.ApplyChanges(changes);
     const std::string message = RewriteMessage(result.outcome);
     if (!message.empty()) ShowMessage(message);
     if (result.outcome == RewriteOutcome::rewritten || result.outcome == RewriteOutcome::countersFailed)

@@ -63,13 +63,15 @@ void CRRDialog::StopIntervalForEnding() {
 }
 
 // The "&Settings" command: the dialog edits a copy of the preference string; a changed
-// string is stored and the interval restarts from zero (or stops).
+// string confirmed with OK is stored and the interval restarts from zero (or stops). A quit
+// that ends the dialog (the start-up run ending, say) ends the run: the half-edited copy is
+// neither stored nor acted on.
 void CRRDialog::OnOptions() {
     const std::string old = m_prefs.m_strPrefs;
     {
         COptionsDlg options;
         options.m_strPrefs = old;
-        options.DoModal(m_hWnd);
+        if (options.DoModal(m_hWnd) != IDOK) return;
         m_prefs.m_strPrefs = options.m_strPrefs;
     }
     if (m_prefs.m_strPrefs == old) return;

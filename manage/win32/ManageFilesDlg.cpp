@@ -88,12 +88,12 @@ std::vector<std::string> CManageFilesDlg::ListTexts(int listId) const {
 }
 
 // The list boxes sort the paths; each entry's data then goes to the position its path got.
-void CManageFilesDlg::FillFromPools(const CPools& pools, int schemeCapacity) {
+void CManageFilesDlg::FillFromPools(const CPools& pools, const std::vector<std::string>& schemeNames) {
     AddAll(IDC_MANAGE_WALLPAPER_LIST, pools.m_wallpaperFiles, pools.m_wallpaperFiles.size());
     AddAll(IDC_MANAGE_SAVER_LIST, pools.m_screenSaverFiles, pools.m_screenSaverFiles.size());
     AddAll(IDC_MANAGE_SOUND_LIST, pools.m_soundFiles, CManageLists::kSoundSlots);
     m_lists.Fill(pools, ListTexts(IDC_MANAGE_WALLPAPER_LIST), ListTexts(IDC_MANAGE_SAVER_LIST),
-                 ListTexts(IDC_MANAGE_SOUND_LIST), schemeCapacity);
+                 ListTexts(IDC_MANAGE_SOUND_LIST), schemeNames);
 }
 
 void CManageFilesDlg::ShowFilled() {

@@ -28,8 +28,8 @@ public:
     // The scheme list's items, unticked.
     void SetSchemeNames(const std::vector<std::string>& names);
     // Lists every pool entry (sounds up to the last slot) and takes each entry's tile flag
-    // or scheme names to its sorted position. Scheme lists may hold `schemeCapacity` names.
-    void FillFromPools(const CPools& pools, int schemeCapacity);
+    // or scheme names to its sorted position. `schemeNames` is the scheme list it shows.
+    void FillFromPools(const CPools& pools, const std::vector<std::string>& schemeNames);
     void ShowFilled();
 
     // Whether "Make Changes" left a result that nobody has taken yet.

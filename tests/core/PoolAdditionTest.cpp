@@ -110,6 +110,25 @@ TEST_F(PoolAddition, AnAdditionAfterALoadWithAMissingFileSurvivesARestartAndKeep
     EXPECT_EQ(GetSoundFileCount(platform->Registry()), 2);
 }
 
+// The file was missing at the load and is added again before the next start: it is in the
+// pools at once, counted, from its own record, which takes this batch's ticks.
+TEST_F(PoolAddition, ReAddingAFileMissingAtTheLoadTakesItsRecordWithTheBatchsData) {
+    platform->WriteFile(windowsDir + kPoolFileName, Record("back.wav", media, 1, 0, 0, 1, 0, {"Old"}) +
+                                                        Record(File("a.bmp"), media, 0, 1, 0, 0, 0));
+    SetCounters(1, 1, 0);
+    Load(pools);
+    ASSERT_EQ(pools.m_nSoundFiles, 0);
+    AdditionOutcome outcome = Add({File("BACK.wav")}, {"Jungle"});
+    EXPECT_EQ(outcome.added, 1);
+    EXPECT_EQ(outcome.duplicates, 0);
+    EXPECT_EQ(pools.m_soundFiles, std::vector<std::string>{media + "back.wav"});
+    EXPECT_EQ(platform->ReadFile(windowsDir + kPoolFileName),
+              Record("back.wav", media, 1, 0, 0, 1, 0, {"Jungle"}) + Record("a.bmp", media, 0, 1, 0, 0, 0));
+    bool mismatch = true;
+    EXPECT_EQ(Restart(&mismatch), (Paths{media + "a.bmp", media + "back.wav"}));
+    EXPECT_FALSE(mismatch);
+}
+
 TEST_F(PoolAddition, RecordsBeyondTheCountersAndATornEndAreHealedByTheNextAddition) {
     std::string whole = Record(File("a.bmp"), media, 0, 1, 0, 0, 0) + Record(File("lost.scr"), media, 0, 0, 1, 0, 0);
     std::string torn = Record("torn.wav", media, 1, 0, 0, 0, 0).substr(0, 9);

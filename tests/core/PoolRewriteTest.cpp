@@ -20,22 +20,18 @@ protected:
         WritePoolFile(bytes);
         SetCounters(sounds, wallpapers, savers);
     }
-    // The dialog's lists as the pools fill them: every loaded entry, with its own data.
+    // The dialog as the pools fill it, before the user changes anything.
     PoolChanges Listed() {
-        CPools pools;
-        LoadPools(pools, platform->Registry(), platform->Files(), platform->System(), windowsDir, 100);
+        LoadPools(loaded, platform->Registry(), platform->Files(), platform->System(), windowsDir, 100);
         PoolChanges changes;
-        changes.wallpapers = pools.m_wallpaperFiles;
-        changes.tileFlags = pools.m_wallpaperTile;
-        changes.screenSavers = pools.m_screenSaverFiles;
-        changes.sounds = pools.m_soundFiles;
-        for (const SchemeList& list : pools.m_soundSchemes) changes.schemeLists.push_back(list.names);
-        loaded = pools.m_nSoundFiles + pools.m_nWallpaperFiles + pools.m_nScreenSaverFiles;
+        for (const auto* pool : {&loaded.m_wallpaperFiles, &loaded.m_screenSaverFiles, &loaded.m_soundFiles})
+            changes.listed.insert(changes.listed.end(), pool->begin(), pool->end());
+        changes.shownSchemes = {"Default", "Jungle", "Robotz"};
         return changes;
     }
     RewriteResult Rewrite(const PoolChanges& changes) { return Rewrite(platform->Files(), platform->Registry(), changes); }
     RewriteResult Rewrite(IFileSystem& files, IRegistry& registry, const PoolChanges& changes) {
-        return RewritePools(files, registry, platform->System(), windowsDir, changes, loaded);
+        return RewritePools(files, registry, platform->System(), windowsDir, changes);
     }
     std::string PoolFile() { return platform->ReadFile(windowsDir + kPoolFileName); }
     std::vector<int> Counters() {
@@ -55,19 +51,16 @@ protected:
                 4, 3, 3);
     }
 
-    long long loaded = 0;
+    CPools loaded;  // what Listed() showed
 };
 
-TEST_F(PoolRewrite, KeepsListedRecordsInOrderWithTheNewTileFlagsAndSchemes) {
+TEST_F(PoolRewrite, AppliesTheUsersRemovalsFlagsAndTicksAndKeepsEverythingElseInOrder) {
     PrepareMixedPools();
     PoolChanges changes = Listed();
-    ASSERT_EQ(changes.sounds.size(), 3u);
-    // Remove a.wav and b.scr, tile c.bmp (the third wallpaper), clear b.wav's schemes.
-    changes.sounds.erase(changes.sounds.begin());
-    changes.schemeLists.erase(changes.schemeLists.begin());
-    changes.schemeLists[0].clear();
-    changes.screenSavers.erase(changes.screenSavers.begin() + 1);
-    changes.tileFlags[2] = 1;
+    ASSERT_EQ(changes.listed.size(), 9u);
+    changes.removed = {media + "a.wav", media + "b.scr"};
+    changes.tiles[media + "c.bmp"] = 1;
+    changes.schemes[media + "b.wav"] = {};
 
     RewriteResult result = Rewrite(changes);
     EXPECT_EQ(result.outcome, RewriteOutcome::rewritten);
@@ -88,48 +81,57 @@ TEST_F(PoolRewrite, KeepsListedRecordsInOrderWithTheNewTileFlagsAndSchemes) {
 
 TEST_F(PoolRewrite, RemovingEverythingLeavesAnEmptyFileAndZeroCounters) {
     PrepareMixedPools();
-    Listed();
-    EXPECT_EQ(Rewrite(PoolChanges()).outcome, RewriteOutcome::rewritten);
+    PoolChanges changes = Listed();
+    changes.removed = changes.listed;
+    EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
     EXPECT_TRUE(FindFileInFolder(platform->Files(), windowsDir, kPoolFileName));
     EXPECT_EQ(PoolFile(), "");
     EXPECT_EQ(Counters(), (std::vector<int>{0, 0, 0}));
 }
 
-TEST_F(PoolRewrite, PathsMatchExactlyAndEveryListedCopyOfASoundGivesItsSchemes) {
-    Prepare(Record(File("a.wav"), media, 1, 0, 0, 0, 0) + Record(File("b.bmp"), media, 0, 1, 0, 0, 0), 1, 1, 0);
-    PoolChanges changes;
-    changes.sounds = {media + "a.wav", media + "a.wav"};
-    changes.schemeLists = {{"Jungle"}, {"Robotz", ""}};
-    changes.wallpapers = {media + "B.BMP"};  // another letter case is another path
-    changes.tileFlags = {1};
+// A scheme the dialog did not list (its application missing for this run) could be neither
+// seen nor unticked: the sound keeps it, after the ticked ones.
+TEST_F(PoolRewrite, PathsMatchExactlyAndASoundKeepsTheSchemesTheDialogDidNotShow) {
+    Prepare(Record(File("a.wav"), media, 1, 0, 0, 2, 0, {"Gone App", "Jungle"}) +
+                Record(File("b.bmp"), media, 0, 1, 0, 0, 0) + Record(File("c.wav"), media, 1, 0, 0, 1, 0, {"Gone App"}),
+            2, 1, 0);
+    PoolChanges changes = Listed();
+    changes.removed = {media + "B.BMP"};  // another letter case is another path
+    changes.schemes[media + "a.wav"] = {"Robotz"};
     EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
-    EXPECT_EQ(PoolFile(), Record("a.wav", media, 1, 0, 0, 2, 0, {"Jungle", "Robotz"}));
-    EXPECT_EQ(Counters(), (std::vector<int>{1, 0, 0}));
+    EXPECT_EQ(PoolFile(), Record("a.wav", media, 1, 0, 0, 2, 0, {"Robotz", "Gone App"}) +
+                              Record("b.bmp", media, 0, 1, 0, 0, 0) +
+                              Record("c.wav", media, 1, 0, 0, 1, 0, {"Gone App"}));  // untouched: all its names
+    EXPECT_EQ(Counters(), (std::vector<int>{2, 1, 0}));
 }
 
-TEST_F(PoolRewrite, ReadsOnlyTheCountedRecordsAndTakesAnEarlyEndAsTheEnd) {
-    // Counted: two records; a third lies beyond the counters and was never loaded.
+TEST_F(PoolRewrite, RecordsTheDialogNeverShowedAreKeptWhileTheirFileExists) {
+    // Counted: two records; beyond the counters one whose file exists and one whose file is gone.
     Prepare(Record(File("a.bmp"), media, 0, 1, 0, 0, 0) + Record(File("b.bmp"), media, 0, 1, 0, 0, 0) +
-                Record(File("c.bmp"), media, 0, 1, 0, 0, 0),
+                Record(File("c.bmp"), media, 0, 1, 0, 0, 1) + Record("gone.bmp", media, 0, 1, 0, 0, 0),
             0, 2, 0);
+    const std::string kept = Record("a.bmp", media, 0, 1, 0, 0, 0) + Record("b.bmp", media, 0, 1, 0, 0, 0) +
+                             Record("c.bmp", media, 0, 1, 0, 0, 1);
     PoolChanges changes = Listed();
-    changes.wallpapers.push_back(media + "c.bmp");  // even listed, an uncounted record is not read
-    changes.tileFlags.push_back(0);
     EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
-    EXPECT_EQ(PoolFile(), Record("a.bmp", media, 0, 1, 0, 0, 0) + Record("b.bmp", media, 0, 1, 0, 0, 0));
+    EXPECT_EQ(PoolFile(), kept);
+    EXPECT_EQ(Counters(), (std::vector<int>{0, 3, 0}));
 
-    // Counters promising more records than the file holds: the copy ends with the file.
-    SetWallpaperFileCount(platform->Registry(), 7);
-    EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
-    EXPECT_EQ(PoolFile(), Record("a.bmp", media, 0, 1, 0, 0, 0) + Record("b.bmp", media, 0, 1, 0, 0, 0));
-    EXPECT_EQ(Counters(), (std::vector<int>{0, 2, 0}));
+    // Counters lost or promising more records than the file holds: the file decides.
+    for (int counter : {0, 7}) {
+        SCOPED_TRACE(counter);
+        SetCounters(counter, counter, counter);
+        EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
+        EXPECT_EQ(PoolFile(), kept);
+        EXPECT_EQ(Counters(), (std::vector<int>{0, 3, 0}));
+    }
 }
 
 TEST_F(PoolRewrite, ARecordFlaggedBothSoundAndWallpaperIsKeptAsTheSoundTheLoadMadeOfIt) {
     Prepare(Record(File("odd.wav"), media, 1, 1, 0, 1, 0, {"Jungle"}), 1, 0, 0);
     PoolChanges changes = Listed();
-    ASSERT_EQ(changes.sounds.size(), 1u);
-    changes.schemeLists[0] = {"Robotz"};
+    ASSERT_EQ(loaded.m_nSoundFiles, 1);
+    changes.schemes[media + "odd.wav"] = {"Robotz"};
     EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
     EXPECT_EQ(PoolFile(), Record("odd.wav", media, 1, 1, 0, 1, 0, {"Robotz"}));
     EXPECT_EQ(Counters(), (std::vector<int>{1, 0, 0}));
@@ -141,8 +143,7 @@ TEST_F(PoolRewrite, WithoutAPoolFileNothingIsTouchedAndOnlyListedEntriesAreRepor
     EXPECT_EQ(quiet.outcome, RewriteOutcome::nothingToDo);
     EXPECT_EQ(RewriteMessage(quiet.outcome), "");
     PoolChanges changes;
-    changes.sounds = {media + "a.wav"};
-    changes.schemeLists = {{}};
+    changes.listed = {media + "a.wav"};
     RewriteResult told = Rewrite(changes);
     EXPECT_EQ(told.outcome, RewriteOutcome::noPoolFile);
     EXPECT_EQ(RewriteMessage(told.outcome), kManagePoolFileMissingMessage);
@@ -150,20 +151,10 @@ TEST_F(PoolRewrite, WithoutAPoolFileNothingIsTouchedAndOnlyListedEntriesAreRepor
     EXPECT_EQ(Counters(), (std::vector<int>{2, 0, 0}));
 }
 
-TEST_F(PoolRewrite, CountersThatNoLongerCoverTheLoadedEntriesLeaveTheFileAlone) {
-    PrepareMixedPools();
-    PoolChanges changes = Listed();
-    const std::string old = PoolFile();
-    SetSoundFileCount(platform->Registry(), 0);  // the counter reads 0 now: a failed read looks the same
-    EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::fileFailed);
-    EXPECT_EQ(PoolFile(), old);
-}
-
 TEST_F(PoolRewrite, AFileFailureAtAnyStepKeepsTheOldFileAndCounters) {
     PrepareMixedPools();
     PoolChanges changes = Listed();
-    changes.sounds.clear();
-    changes.schemeLists.clear();
+    changes.removed = loaded.m_soundFiles;
     const std::string old = PoolFile();
     const std::vector<int> oldCounters = Counters();
     FaultInjector faults;
@@ -176,7 +167,8 @@ TEST_F(PoolRewrite, AFileFailureAtAnyStepKeepsTheOldFileAndCounters) {
         SetWallpaperFileCount(platform->Registry(), oldCounters[1]);
         SetScreenSaverFileCount(platform->Registry(), oldCounters[2]);
     }
-    std::vector<std::pair<FileOp, int>> steps = {{FileOp::OpenRead, 1}, {FileOp::OpenWrite, 1}, {FileOp::Close, 1},
+    std::vector<std::pair<FileOp, int>> steps = {{FileOp::OpenRead, 1}, {FileOp::OpenWrite, 1},
+                                                 {FileOp::FlushToDisk, 1}, {FileOp::Close, 1},
                                                  {FileOp::MoveReplacing, 1}};
     for (int nth = 1; nth <= faults.Calls(FileOp::Write); ++nth) steps.push_back({FileOp::Write, nth});
     for (int nth = 1; nth <= faults.Calls(FileOp::Read); ++nth) steps.push_back({FileOp::Read, nth});

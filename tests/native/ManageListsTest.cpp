@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "manage/ManageLists.h"
 
@@ -35,10 +36,11 @@ CPools MakePools() {
     return pools;
 }
 
-CManageLists Filled(const CPools& pools, int capacity = 3) {
+// The dialog's scheme list; its length is how many names a sound's list may hold.
+CManageLists Filled(const CPools& pools, Names shownSchemes = {"Default", "Jungle", "Robotz"}) {
     CManageLists lists;
     lists.Fill(pools, SortedLikeAListBox(pools.m_wallpaperFiles), SortedLikeAListBox(pools.m_screenSaverFiles),
-               SortedLikeAListBox(pools.m_soundFiles), capacity);
+               SortedLikeAListBox(pools.m_soundFiles), shownSchemes);
     return lists;
 }
 
@@ -77,7 +79,7 @@ TEST(ManageLists, TicksShowExactlyTheFocusedSoundsSchemes) {
 }
 
 TEST(ManageLists, TicksGoToEverySelectedSoundUpToTheCapacity) {
-    CManageLists lists = Filled(MakePools(), 2);
+    CManageLists lists = Filled(MakePools(), {"Default", "Jungle"});
     EXPECT_EQ(lists.SchemesOf(1), (Names{"Jungle", "Robotz"}));
     lists.AssignSchemes({0, 2}, {"Default", "Jungle", "Robotz"});
     EXPECT_EQ(lists.SchemesOf(0), (Names{"Default", "Jungle"}));
@@ -86,7 +88,9 @@ TEST(ManageLists, TicksGoToEverySelectedSoundUpToTheCapacity) {
     lists.AssignSchemes({2}, {});
     EXPECT_TRUE(lists.SchemesOf(2).empty());
     lists.AssignSchemes({-1, 3}, {"Default"});  // positions outside the list change nothing
-    EXPECT_EQ(lists.Result().schemeLists.size(), 3u);
+    // Only the sounds whose ticks were set are handed on, with the names they got.
+    EXPECT_EQ(lists.Result().schemes, (std::map<std::string, Names>{{"C:\\a\\bell.wav", {"Default", "Jungle"}},
+                                                                   {"C:\\a\\ding.wav", {}}}));
 }
 
 TEST(ManageLists, TileRadioFollowsTheLastSelectedWallpaperAndSetsEverySelectedOne) {
@@ -98,6 +102,8 @@ TEST(ManageLists, TileRadioFollowsTheLastSelectedWallpaperAndSetsEverySelectedOn
     EXPECT_EQ(lists.TileFlags(), (std::vector<std::int32_t>{0, 0, 0}));
     lists.SetTile({2}, true);
     EXPECT_EQ(lists.TileFlags(), (std::vector<std::int32_t>{0, 0, 1}));
+    EXPECT_EQ(lists.Result().tiles, (std::map<std::string, std::int32_t>{
+                                        {"C:\\w\\apple.bmp", 0}, {"C:\\w\\Mango.bmp", 0}, {"C:\\w\\zebra.bmp", 1}}));
 }
 
 TEST(ManageLists, RemovingEntriesKeepsTheFollowingEntriesData) {
@@ -111,11 +117,13 @@ TEST(ManageLists, RemovingEntriesKeepsTheFollowingEntriesData) {
     lists.Remove(ManagedList::screenSavers, {});
     EXPECT_EQ(lists.Paths(ManagedList::screenSavers).size(), 2u);
 
+    // Make Changes hands on what went and what was listed, nothing the user left alone.
     PoolChanges result = lists.Result();
-    EXPECT_EQ(result.sounds, lists.Paths(ManagedList::sounds));
-    EXPECT_EQ(result.schemeLists, (std::vector<Names>{{"Default"}, {"Robotz"}}));
-    EXPECT_EQ(result.wallpapers, (Names{"C:\\w\\Mango.bmp"}));
-    EXPECT_EQ(result.tileFlags, (std::vector<std::int32_t>{7}));
+    EXPECT_EQ(result.removed, (Names{"C:\\w\\apple.bmp", "C:\\w\\zebra.bmp", "C:\\a\\chime.wav"}));
+    EXPECT_EQ(result.listed.size(), 8u);
+    EXPECT_TRUE(result.tiles.empty());
+    EXPECT_TRUE(result.schemes.empty());
+    EXPECT_EQ(result.shownSchemes, (Names{"Default", "Jungle", "Robotz"}));
     lists.Reset();
     EXPECT_TRUE(lists.Result().Empty());
 }
@@ -129,10 +137,10 @@ TEST(ManageLists, NoSoundPastTheLastSlotIsTaken) {
         pools.m_soundSchemes.push_back({{"Default"}, 1});
     }
     CManageLists lists;
-    lists.Fill(pools, {}, {}, pools.m_soundFiles, 1);
+    lists.Fill(pools, {}, {}, pools.m_soundFiles, {"Default"});
     EXPECT_EQ(lists.Paths(ManagedList::sounds).size(), static_cast<std::size_t>(CManageLists::kSoundSlots));
     lists.AssignSchemes({CManageLists::kSoundSlots, CManageLists::kSoundSlots + 4}, {"Jungle"});
-    EXPECT_EQ(lists.Result().schemeLists.size(), static_cast<std::size_t>(CManageLists::kSoundSlots));
+    EXPECT_TRUE(lists.Result().schemes.empty());
     EXPECT_EQ(lists.SchemesOf(CManageLists::kSoundSlots - 1), (Names{"Default"}));
 }
 

@@ -59,12 +59,19 @@ bool CopyMachineData(IRegistry& registry, IFileSystem& files, const std::string&
         const std::string text = ReadRegistryString(registry, RegistryRoot::LocalMachine, key);
         copied = text.empty() ? registry.DeleteKey(RegistryRoot::CurrentUser, key)
                               : WriteRegistryString(registry, key, text, RegistryRoot::CurrentUser);
+        // A failed read looks like a missing counter: both are read again, and a copy whose
+        // counters differ from the machine's is not made this time.
+        copied = copied && ReadRegistryString(registry, RegistryRoot::LocalMachine, key) ==
+                               ReadRegistryString(registry, RegistryRoot::CurrentUser, key);
     }
     if (copied && ReadRegistryString(registry, RegistryRoot::CurrentUser, kPreferencesKey).empty()) {
         const std::string prefs = ReadRegistryString(registry, RegistryRoot::LocalMachine, kPreferencesKey);
-        if (!prefs.empty()) WriteRegistryString(registry, kPreferencesKey, prefs, RegistryRoot::CurrentUser);
+        if (!prefs.empty()) copied = WriteRegistryString(registry, kPreferencesKey, prefs, RegistryRoot::CurrentUser);
+        copied = copied && !(ReadRegistryString(registry, RegistryRoot::CurrentUser, kPreferencesKey).empty() &&
+                             !ReadRegistryString(registry, RegistryRoot::LocalMachine, kPreferencesKey).empty());
     }
-    if (copied && files.MoveReplacing(temp, userFolder + kPoolFileName)) return true;
+    // A rename, which never replaces: a user pool file that a failed search overlooked stays.
+    if (copied && files.Rename(temp, userFolder + kPoolFileName)) return true;
     files.Delete(temp);
     return false;
 }

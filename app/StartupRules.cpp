@@ -28,6 +28,11 @@ DirectoryResult GetProgramDir(ISystem& system) {
     return result;
 }
 
+StartDirectories BeginStartup(ISystem& system) {
+    system.FailCriticalErrorsQuietly();
+    return StartDirectories{GetWindowsDir(system), GetProgramDir(system)};
+}
+
 RunKind ChooseRunKind(const std::string& programDir, const std::string& windowsDir) {
     return !programDir.empty() && programDir == windowsDir ? RunKind::Startup : RunKind::Interactive;
 }

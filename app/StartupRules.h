@@ -25,6 +25,15 @@ DirectoryResult GetWindowsDir(ISystem& system);
 // The working folder at launch, always with a backslash appended (so "C:\" gives "C:\\").
 DirectoryResult GetProgramDir(ISystem& system);
 
+struct StartDirectories {
+    DirectoryResult windowsDir, programDir;
+};
+// The first step of every start, before any file is touched: critical-error boxes are
+// turned off for the process (see ISystem::FailCriticalErrorsQuietly), so that a pool entry
+// or a chooser folder on a drive without its medium is a missing file; then the two
+// directories are read.
+StartDirectories BeginStartup(ISystem& system);
+
 enum class RunKind { Interactive, Startup };
 // A start whose working folder is exactly (letter case included) the Windows directory is
 // the start made by Windows at log-on.

@@ -24,6 +24,11 @@ public:
     // without storing the setting (the registry value does that). False when refused.
     virtual bool ShowWallpaper(const std::string& path) = 0;
 
+    // A drive without its medium (an empty card reader or CD drive) then fails a file call
+    // as a missing file does, instead of the system's "There is no disk in the drive" box,
+    // which would wait for a person even in a scheduled run (SetErrorMode).
+    virtual void FailCriticalErrorsQuietly() = 0;
+
     enum class ShellFolder { Desktop, LocalAppData };
     // A folder of the current user as the shell itself knows it, without a final
     // backslash; false when the shell cannot tell.

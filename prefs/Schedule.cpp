@@ -8,7 +8,7 @@ ScheduleState g_schedule;
 
 void ScheduleState::ClearFlags() {
     std::lock_guard<std::mutex> guard(m_lock);
-    bRunning = bStopAck = bStopRequest = bQuitAfterStartup = 0;
+    bRunning = bStopAck = bStopRequest = bQuitAfterStartup = bSessionEnding = 0;
     NextGeneration();
 }
 

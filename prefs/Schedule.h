@@ -22,6 +22,7 @@ struct ScheduleState {
     std::atomic<int> bStopAck{0};          // the UI thread has received a stopped message
     std::atomic<int> bStopRequest{0};      // the UI thread asks the interval thread to stop
     std::atomic<int> bQuitAfterStartup{0}; // the start-up run ends the program when its work is done
+    std::atomic<int> bSessionEnding{0};    // Windows asked to end the session: no randomization starts
 
     void ClearFlags();
     // The generation whose messages count; every other generation's messages are stale.

@@ -54,7 +54,7 @@ void CScheduler::OnStartupRandomize(int startupRandomize, int intervalRandomize,
         m_state.strInterval = code;
     }
     const StartupCourse course = DecideStartupCourse(startupRandomize != 0, soundFiles, code);
-    if (course.randomizeDisplay) {
+    if (course.randomizeDisplay && Randomizing()) {
         m_host.SetUnattended(1);
         m_host.RandomizeDisplaySettings();
         m_host.SetUnattended(0);
@@ -69,7 +69,7 @@ void CScheduler::OnStartupRandomize(int startupRandomize, int intervalRandomize,
 }
 
 void CScheduler::OnStartupDelayElapsed() {
-    m_host.RandomizeAllSchemes();  // attended: an empty pool is reported
+    if (Randomizing()) m_host.RandomizeAllSchemes();  // attended: an empty pool is reported
     if (m_state.bQuitAfterStartup) {
         m_host.RestoreFromTray();
         m_host.StartStartupSignal(ThreadPriority::Normal);
@@ -82,8 +82,8 @@ void CScheduler::OnIntervalElapsed(std::uintptr_t wParam, std::uintptr_t lParam,
     if (action.acknowledgeStop) m_state.bStopAck = 1;
     if (!action.startNext) return;
     m_host.SetUnattended(1);
-    if (action.randomizeWallpaper) m_host.RandomizeWallpaper();
-    if (action.randomizeSounds) m_host.RandomizeAllSchemes();
+    if (action.randomizeWallpaper && Randomizing()) m_host.RandomizeWallpaper();
+    if (action.randomizeSounds && Randomizing()) m_host.RandomizeAllSchemes();
     m_host.SetUnattended(0);
     // A stop that began while the randomizers ran made this thread stale; no new one then.
     if (m_state.CurrentGeneration() == static_cast<unsigned>(lParam)) StartInterval(m_state.strInterval);

@@ -89,8 +89,17 @@ public:
     // The options changed the preference string to `prefs` (already stored): the interval
     // restarts from zero when timed randomization is on, and stops otherwise.
     void OnOptionsChanged(const std::string& prefs, int& intervalRandomize);
+    // Windows asks whether the session may end (log-off, shutdown): from the yes on, no
+    // scheduled randomization starts, so that none is cut off halfway by the end of the
+    // process; the schedule itself goes on. The end of the session, or its cancellation
+    // (`ending` false, after which everything carries on as before), follows.
+    void OnQueryEndSession() { m_state.bSessionEnding = 1; }
+    void OnEndSession(bool ending) {
+        if (!ending) m_state.bSessionEnding = 0;
+    }
 
 private:
+    bool Randomizing() const { return m_state.bSessionEnding == 0; }
     ScheduleState& m_state;
     IScheduleHost& m_host;
 };

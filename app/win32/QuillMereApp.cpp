@@ -8,7 +8,9 @@
 #include "platform/win32/Win32Platform.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (HWND running = FindWindowA(nullptr, qm::kProgramTitle)) {
+    // A running instance is a dialog (class #32770) of that title: an Explorer window showing
+    // a folder of the same name is not one.
+    if (HWND running = FindWindowA("#32770", qm::kProgramTitle)) {
         ShowWindow(running, SW_SHOWNORMAL);
         UpdateWindow(running);
         return 0;

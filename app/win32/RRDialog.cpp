@@ -35,6 +35,12 @@ private:
     HCURSOR m_previous;
 };
 
+// The message Explorer broadcasts when it has made a new task bar.
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
 NOTIFYICONDATAA TrayRecord(HWND window) {
     NOTIFYICONDATAA record = {};
     record.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -62,9 +68,7 @@ CRRDialog::CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system)
     m_bShowOnModal = false;  // start-up shows the window, and the start-up run hides it again
 }
 
-CRRDialog::~CRRDialog() {
-    if (m_hIcon) DestroyIcon(m_hIcon);
-}
+CRRDialog::~CRRDialog() = default;
 
 void CRRDialog::ShowMessage(const std::string& text) {
     MessageBoxA(m_hWnd, text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
@@ -78,15 +82,14 @@ BOOL CRRDialog::OnInitDialog() {
 }
 
 void CRRDialog::RunInitialisationSequence() {
-    DirectoryResult windowsDir = GetWindowsDir(m_system);
-    if (!windowsDir.ok) {
+    const StartDirectories dirs = BeginStartup(m_system);
+    if (!dirs.windowsDir.ok) {
         ShowMessage(kWindowsDirFailedMessage);
         PostQuitMessage(0);  // takes effect once the modal loop runs
     }
-    m_strWindowsDir = windowsDir.dir;
-    DirectoryResult programDir = GetProgramDir(m_system);
-    if (!programDir.ok) ShowMessage(kProgramDirFailedMessage);
-    m_strProgramDir = programDir.dir;
+    m_strWindowsDir = dirs.windowsDir.dir;
+    if (!dirs.programDir.ok) ShowMessage(kProgramDirFailedMessage);
+    m_strProgramDir = dirs.programDir.dir;
     m_runKind = ChooseRunKind(m_strProgramDir, m_strWindowsDir);
     ChooseStorage();
 
@@ -202,15 +205,22 @@ bool CRRDialog::PoolStateWritable() {
     return false;
 }
 
-int CRRDialog::MinimizeToTray() {
-    WaitCursor wait;
+// The icon is the program's shared one: LoadIcon hands out the same handle every time and
+// the system releases it, so it is never destroyed here (Windows would release a handle
+// still in use; Wine forgives that).
+int CRRDialog::AddTrayIcon() {
     NOTIFYICONDATAA record = TrayRecord(m_hWnd);
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = UM_TRAY_ICON;
     record.hIcon = LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     std::memcpy(record.szTip, kTrayTip, sizeof kTrayTip);
-    int added = Shell_NotifyIconA(NIM_ADD, &record);
-    if (record.hIcon) DestroyIcon(record.hIcon);
+    return Shell_NotifyIconA(NIM_ADD, &record);
+}
+
+int CRRDialog::MinimizeToTray() {
+    WaitCursor wait;
+    const int added = AddTrayIcon();
+    m_bInTray = 1;
     ShowWindow(m_hWnd, SW_HIDE);
     UpdateWindow(m_hWnd);
     return added;
@@ -220,6 +230,7 @@ void CRRDialog::RestoreFromTray() {
     WaitCursor wait;
     NOTIFYICONDATAA record = TrayRecord(m_hWnd);
     Shell_NotifyIconA(NIM_DELETE, &record);
+    m_bInTray = 0;
     ShowWindow(m_hWnd, SW_SHOWNORMAL);
     UpdateWindow(m_hWnd);
 }
@@ -291,7 +302,16 @@ INT_PTR CRRDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         handled = false;  // the default size handling runs as well
         return 0;
     case WM_PAINT: handled = OnPaint(); return 0;
-    default: handled = HandlePaintingMessage(message, wParam, lParam, result); return result;
+    case WM_QUERYENDSESSION: return OnQueryEndSession();
+    case WM_ENDSESSION: return OnEndSession(wParam != 0);
+    default:
+        // Explorer started again (after a crash or an update) has an empty notification area.
+        if (message == TaskbarCreatedMessage()) {
+            if (m_bInTray) AddTrayIcon();
+            return 0;
+        }
+        handled = HandlePaintingMessage(message, wParam, lParam, result);
+        return result;
     }
 }
 
@@ -342,6 +362,8 @@ void CRRDialog::OnAbout() {
     m_bAboutOpen = 0;
 }
 
+// The event list shares its image list (LVS_SHAREIMAGELISTS, set when it is given one), so
+// the window releases it here, once; children are destroyed after this handler.
 void CRRDialog::OnDestroy() {
     StopIntervalForEnding();
     m_pools.Release();

@@ -33,6 +33,7 @@ public:
 
     // Adds the notification icon and hides the window; returns the result of adding the icon.
     int MinimizeToTray();
+    int AddTrayIcon();
     // Removes the notification icon and shows the window in its normal state.
     void RestoreFromTray();
     // Brings the "Display Settings" controls in line with m_strDisplayFlags.
@@ -67,6 +68,8 @@ private:
     LRESULT OnIntervalElapsed(WPARAM wParam, LPARAM lParam);
     LRESULT OnChooserResult();
     LRESULT OnManageResult();
+    LRESULT OnQueryEndSession();
+    LRESULT OnEndSession(bool ending);
     void OnSize();
     bool OnPaint();
     void OnHelp();
@@ -122,6 +125,7 @@ private:
     int m_bUnattended = 0;
     HMENU m_menu = nullptr;
     int m_bAboutOpen = 0;  // the about box is open
+    int m_bInTray = 0;     // the window is hidden and its icon is in the notification area
 
     // Event sounds: the schemes, the selected scheme's rows and the sound randomizer live in
     // m_eventSounds; the chooser 1002 and the list 1005 show them (RRDialogSounds.cpp).

@@ -52,6 +52,21 @@ LRESULT CRRDialog::OnIntervalElapsed(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// Log-off and shutdown: once Windows may end the session no scheduled randomization starts,
+// and at its end the run's choices are saved as Exit saves them; a cancelled end carries on.
+LRESULT CRRDialog::OnQueryEndSession() {
+    CRRDialogScheduleHost host(*this);
+    CScheduler(g_schedule, host).OnQueryEndSession();
+    return TRUE;  // the session may end
+}
+
+LRESULT CRRDialog::OnEndSession(bool ending) {
+    if (ending) SavePreferences(m_registry, m_prefs);
+    CRRDialogScheduleHost host(*this);
+    CScheduler(g_schedule, host).OnEndSession(ending);
+    return 0;
+}
+
 void CRRDialog::StartIntervalOfPrefs() {
     CRRDialogScheduleHost host(*this);
     CScheduler(g_schedule, host).StartInterval(IntervalCodeFromPrefs(m_prefs.m_strPrefs));

@@ -14,6 +14,9 @@ void CRRDialog::InitEventList() {
         ImageList_SetBkColor(m_eventImages, GetSysColor(COLOR_WINDOW));
         ImageList_AddIcon(m_eventImages, LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_SPEAKER)));
         ImageList_AddIcon(m_eventImages, LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_NOTE)));
+        // The window owns the list and releases it; without this style the list view would
+        // destroy it a second time with itself.
+        SetWindowLongPtrA(list, GWL_STYLE, GetWindowLongPtrA(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
         ListView_SetImageList(list, m_eventImages, LVSIL_SMALL);
     }
     const struct { const char* heading; int width; } columns[] = {

@@ -30,6 +30,7 @@ public:
         shownWallpapers.push_back(path);
         return true;
     }
+    void FailCriticalErrorsQuietly() override { criticalErrorsQuiet = true; }
     bool ShellFolderPath(ShellFolder folder, std::string& out) override {
         out = folder == ShellFolder::Desktop ? desktopFolder : localAppDataFolder;
         return !out.empty();
@@ -42,6 +43,7 @@ public:
     bool windowsNT = true;
     std::int64_t now = 1000000000;
     std::vector<std::string> shownWallpapers;  // every path ShowWallpaper was asked to show
+    bool criticalErrorsQuiet = false;
     std::string desktopFolder = "C:\\Documents and Settings\\User\\Desktop";
     std::string localAppDataFolder = "C:\\Documents and Settings\\User\\Local Settings\\Application Data";
 };

@@ -62,6 +62,7 @@ public:
     std::string WideToAnsi(const std::u16string& text) override;
     bool ShowWallpaper(const std::string& path) override;
     bool ShellFolderPath(ShellFolder folder, std::string& out) override;
+    void FailCriticalErrorsQuietly() override;
 };
 
 }  // namespace qm

@@ -66,4 +66,6 @@ bool Win32System::ShellFolderPath(ShellFolder folder, std::string& out) {
     return !out.empty();
 }
 
+void Win32System::FailCriticalErrorsQuietly() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
+
 }  // namespace qm

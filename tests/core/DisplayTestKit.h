@@ -67,6 +67,7 @@ public:
         return true;
     }
     bool ShellFolderPath(ShellFolder folder, std::string& out) override { return m_inner.ShellFolderPath(folder, out); }
+    void FailCriticalErrorsQuietly() override { m_inner.FailCriticalErrorsQuietly(); }
 
     bool windowsNT = true;
 

@@ -254,6 +254,22 @@ TEST_F(IntervalChain, OnlyTheSwitchedOnPartsChangeAndNeverTheScreenSaver) {
     EXPECT_EQ(Count("display"), 0);
 }
 
+// Between the session's end being asked for and its cancellation an elapse randomizes
+// nothing, and the chain goes on so that a cancelled log-off keeps the schedule.
+TEST_F(IntervalChain, WhileTheSessionEndsNoElapseRandomizesAndACancelCarriesOn) {
+    host.prefs = "yyy0";
+    scheduler.StartInterval("15s");
+    scheduler.OnQueryEndSession();
+    Post(0, Newest());
+    DispatchAll();
+    scheduler.OnStartupDelayElapsed();
+    EXPECT_EQ(host.actions, (Actions{"interval", "interval"}));
+    scheduler.OnEndSession(false);
+    Post(0, Newest());
+    DispatchAll();
+    EXPECT_EQ(host.actions, (Actions{"interval", "interval", "wallpaper", "sounds", "interval"}));
+}
+
 TEST_F(IntervalChain, AnyWParamButOneIsAnElapse) {
     host.prefs = "nyn0";
     scheduler.StartInterval("15s");

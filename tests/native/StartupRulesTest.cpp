@@ -5,10 +5,14 @@
 #include "app/StartupRules.h"
 #include "pools/StoragePlaces.h"
 
+#include <optional>
 #include <set>
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeSystem.h"
+#include "platform/ProxyFileSystem.h"
+#include "platform/fake/FakeRegistry.h"
 #include "pools/FileSearch.h"
+#include "pools/PoolStore.h"
 
 namespace qm::test {
 
@@ -22,6 +26,29 @@ TEST(StartupRules, WindowsDirKeepsEveryCharacterAndEndsInABackslash) {
     DirectoryResult failed = GetWindowsDir(system);
     EXPECT_FALSE(failed.ok);
     EXPECT_EQ(failed.dir, "");
+}
+
+// Wine never shows the "no disk in the drive" box, so the order is proven here: the start
+// quiets critical errors before the storage choice and the load make their first file call.
+TEST(StartupRules, CriticalErrorBoxesAreOffBeforeTheFirstFileCall) {
+    struct Watched : ProxyFileSystem {
+        Watched(IFileSystem& inner, FakeSystem& system) : ProxyFileSystem(inner), system(system) {}
+        void Search(const std::string& pattern, const std::function<bool(const FoundEntry&)>& visit) override {
+            if (!firstCallQuiet) firstCallQuiet = system.criticalErrorsQuiet ? 1 : 0;
+            ProxyFileSystem::Search(pattern, visit);
+        }
+        FakeSystem& system;
+        std::optional<int> firstCallQuiet;
+    };
+    FakeFileSystem inner;
+    FakeSystem system;
+    FakeRegistry registry;
+    Watched files(inner, system);
+    CPoolStore store(registry, files, system);
+    store.ChoosePlaces(BeginStartup(system).windowsDir.dir);
+    CPools pools;
+    store.Load(pools, 0);
+    EXPECT_EQ(files.firstCallQuiet, std::optional<int>(1));
 }
 
 TEST(StartupRules, ProgramDirAlwaysGetsABackslash) {

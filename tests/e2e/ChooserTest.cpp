@@ -18,7 +18,6 @@ namespace qm::e2e {
 
 namespace {
 
-const char kChooserTitle[] = "Choose Files to Randomize From";
 const char kPromptTitle[] = "Choose a Name for the Folder";
 
 HWND FindWindowOf(DWORD processId, const std::string& title) {

@@ -1,6 +1,9 @@
 // The Manage Files dialog of the real program: its template, the lists that Modify Selected
 // Files fills, tile flags and scheme ticks, Remove, Make Changes and Cancel Changes, checked
-// on the pool file and the counters on disk and in the registry.
+// on the pool file and the counters on disk and in the registry. Make Changes applies only
+// what the user changed, so the last cases give it records the dialog never showed (added
+// meanwhile, beyond the counters, revived) or scheme names it did not show, and check what
+// the next start loads.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,15 +21,19 @@ namespace {
 
 using test::Record;
 using Names = std::vector<std::string>;
+using Lists = std::vector<Names>;  // wallpapers, screen savers, sounds
 
 const char kSoundCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Sound Files";
 const char kWallpaperCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files";
 const char kSaverCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\ScreenSaver Files";
+const char kCounterMismatch[] = "Registry counter doesn't match file counter.";
+const char kApps[] = "AppEvents\\Schemes\\Apps";  // the schemes the main window lists
 
 class ManageFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetProgramState();
+        RegDeleteTreeA(HKEY_CURRENT_USER, kApps);
         WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
         media = ScratchFolder() + "manage\\";
         CreateDirectoryA(media.c_str(), nullptr);
@@ -46,21 +53,47 @@ protected:
         WriteDefaultValue(HKEY_LOCAL_MACHINE, kWallpaperCounter, "3");
         WriteDefaultValue(HKEY_LOCAL_MACHINE, kSaverCounter, "3");
     }
-    void TearDown() override { ResetProgramState(); }
-
-    // Starts the program past its start-up message (the missing file makes the counts differ).
-    HWND Start() {
-        if (!program.Start(ScratchFolder())) return nullptr;
-        if (HWND box = program.WaitForMessageBox("Registry counter doesn't match file counter.", 15000))
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return program.WaitForMainWindow();
+    void TearDown() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kApps);
+        ResetProgramState();
     }
-    HWND ManageWindow() { return WindowOfProcess(program.ProcessId(), "Manage Files"); }
+    // The pool file and the counters of sounds, wallpapers and screen savers.
+    void StorePools(const std::string& records, const Names& counters) {
+        WriteFileBytes(WindowsDir() + "qmfiles.cfg", records);
+        const char* keys[] = {kSoundCounter, kWallpaperCounter, kSaverCounter};
+        for (int i = 0; i < 3; ++i) WriteDefaultValue(HKEY_LOCAL_MACHINE, keys[i], counters[i]);
+    }
+
+    // Starts the program in the media folder, where the chooser opens, past its start-up
+    // message (the missing file makes the counts differ).
+    HWND Start() { return Start(program, true); }
+    // Starts a run and waits until it has loaded the pools; `mismatch` says whether the load
+    // must report counters that disagree with the file (the message is answered).
+    HWND Start(ProgramDriver& driver, bool mismatch) {
+        if (!driver.Start(media)) return nullptr;
+        HWND window = driver.WaitForMainWindow();
+        if (!window) return nullptr;
+        HWND box = nullptr;
+        // The initialisation disables "Randomize this Sound Scheme Now" after the load.
+        WaitUntil([&] {
+            return (box = driver.WaitForMessageBox(kCounterMismatch, 0)) != nullptr ||
+                   !IsWindowEnabled(GetDlgItem(window, IDC_RANDOMIZE_SCHEME));
+        }, 15000);
+        EXPECT_EQ(box != nullptr, mismatch) << kCounterMismatch;
+        if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return driver.WaitForInitialisedWindow();
+    }
+    // The Manage Files window of the run that `window` is the main window of.
+    static HWND ManageWindow(HWND window) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        return WindowOfProcess(processId, "Manage Files");
+    }
     // Runs Modify Selected Files and waits for the filled, visible dialog.
     HWND OpenManage(HWND window) {
         PostMessageA(window, WM_COMMAND, ID_ACTIONS_MODIFY_FILES, 0);
         HWND dialog = nullptr;
-        WaitUntil([&] { return (dialog = ManageWindow()) != nullptr && IsWindowVisible(dialog); }, 10000);
+        WaitUntil([&] { return (dialog = ManageWindow(window)) != nullptr && IsWindowVisible(dialog); }, 10000);
         return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
     }
     // Selects exactly `positions` of a list, the focus on the first, as a click would.
@@ -99,9 +132,42 @@ protected:
         return {ReadDefaultValue(HKEY_LOCAL_MACHINE, kSoundCounter), ReadDefaultValue(HKEY_LOCAL_MACHINE, kWallpaperCounter),
                 ReadDefaultValue(HKEY_LOCAL_MACHINE, kSaverCounter)};
     }
+    // Ends the run. The command is handled after any result posted before it, so the
+    // pool file and the counters are final once the run has ended.
     void Exit(HWND window) {
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(program.WaitForExit(10000));
+    }
+    // Chooses `name` in the chooser (on the media folder), Tile as well when `tile` says so,
+    // and presses OK; returns once the main window has stored the addition.
+    void AddThroughChooser(HWND window, const std::string& name, bool tile = false) {
+        PostMessageA(window, WM_COMMAND, ID_ACTIONS_ADD_FILES, 0);
+        HWND chooser = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            return (chooser = WindowOfProcess(program.ProcessId(), kChooserTitle)) != nullptr && IsWindowVisible(chooser);
+        }, 10000));
+        ASSERT_TRUE(RemoteListView(GetDlgItem(chooser, IDC_CHOOSER_FILES), program.Process()).Click(name)) << name;
+        if (tile) SendMessageA(GetDlgItem(chooser, IDC_CHOOSER_TILE), BM_CLICK, 0, 0);
+        const std::string before = ReadPoolFile();
+        SendMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
+        // The addition runs from the result the chooser posts; once it has begun to write,
+        // a message sent to the main window is answered only after it.
+        EXPECT_TRUE(WaitUntil([&] { return ReadPoolFile() != before; }, 10000)) << "the addition wrote nothing";
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
+    }
+    // Starts the program again, which must find file and counters in agreement, and
+    // returns what Modify Selected Files lists then.
+    Lists ListedAtNextStart() {
+        ProgramDriver next;
+        HWND window = Start(next, false);
+        HWND dialog = window ? OpenManage(window) : nullptr;
+        if (!dialog) return {};
+        Lists lists;
+        for (int id : {IDC_MANAGE_WALLPAPER_LIST, IDC_MANAGE_SAVER_LIST, IDC_MANAGE_SOUND_LIST})
+            lists.push_back(ListTexts(GetDlgItem(dialog, id)));
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(next.WaitForExit(10000));
+        return lists;
     }
 
     ProgramDriver program;
@@ -166,7 +232,7 @@ TEST(ManageFilesTemplate, HoldsEveryControlInItsPlace) {
 TEST_F(ManageFiles, ModifyListsThePoolsSortedAndTheTileFlagFollowsTheWallpaper) {
     HWND window = Start();
     ASSERT_TRUE(window);
-    HWND hidden = ManageWindow();
+    HWND hidden = ManageWindow(window);
     ASSERT_TRUE(hidden) << "the dialog is created at start-up";
     EXPECT_FALSE(IsWindowVisible(hidden));
     HWND dialog = OpenManage(window);
@@ -322,6 +388,96 @@ TEST_F(ManageFiles, APoolFileDeletedMeanwhileIsReportedAndNothingIsWritten) {
     EXPECT_EQ(ReadPoolFile(), "<absent>");
     EXPECT_EQ(Counters(), (Names{"4", "3", "3"}));
     Exit(window);
+}
+
+TEST_F(ManageFiles, AFileAddedWhileTheDialogIsOpenOutlivesItsMakeChanges) {
+    const std::string a = Record("A.bmp", media, 0, 1, 0, 0, 1), one = Record("one.wav", media, 1, 0, 0, 0, 0),
+                      z = Record("z.scr", media, 0, 0, 1, 0, 0), b = Record("b.bmp", media, 0, 1, 0, 0, 0);
+    StorePools(a + one + z, {"1", "1", "1"});
+    HWND window = Start(program, false);
+    ASSERT_TRUE(window);
+    HWND dialog = OpenManage(window);
+    ASSERT_TRUE(dialog);
+    AddThroughChooser(window, "b.bmp");
+    EXPECT_EQ(ReadPoolFile(), a + one + z + b);
+    EXPECT_EQ(Counters(), (Names{"1", "2", "1"}));
+
+    // The dialog still shows the pools as they were when it opened, without b.bmp.
+    Select(dialog, IDC_MANAGE_SOUND_LIST, {0});
+    SendMessageA(GetDlgItem(dialog, IDC_MANAGE_REMOVE), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    Exit(window);
+    EXPECT_EQ(ReadPoolFile(), a + z + b);
+    EXPECT_EQ(Counters(), (Names{"0", "2", "1"}));
+    EXPECT_EQ(ListedAtNextStart(), (Lists{{media + "A.bmp", media + "b.bmp"}, {media + "z.scr"}, {}}));
+}
+
+TEST_F(ManageFiles, ASoundKeepsTheSchemeNamesOfApplicationsMissingThisRun) {
+    // QmGone's application key is missing, so the main window lists QmAlpha alone, and a
+    // sound's scheme list has room for one name.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kApps) + "\\QmAlpha\\Open").c_str(), &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+    const std::string one = Record("one.wav", media, 1, 0, 0, 2, 0, {"QmAlpha", "QmGone"}),
+                      a = Record("A.bmp", media, 0, 1, 0, 0, 1);
+    StorePools(one + a + Record("c.bmp", media, 0, 1, 0, 0, 0), {"1", "2", "0"});
+    HWND window = Start(program, false);
+    ASSERT_TRUE(window);
+    HWND dialog = OpenManage(window);
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(RemoteListView(GetDlgItem(dialog, IDC_MANAGE_SCHEME_LIST), program.Process()).Texts(), Names{"QmAlpha"});
+    Select(dialog, IDC_MANAGE_WALLPAPER_LIST, {1});  // c.bmp
+    SendMessageA(GetDlgItem(dialog, IDC_MANAGE_REMOVE), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    Exit(window);
+    EXPECT_EQ(ReadPoolFile(), one + a) << "the sound's record is kept byte for byte";
+    EXPECT_EQ(Counters(), (Names{"1", "1", "0"}));
+    EXPECT_EQ(ListedAtNextStart(), (Lists{{media + "A.bmp"}, {}, {media + "one.wav"}}));
+}
+
+TEST_F(ManageFiles, AFileMissingAtTheLoadIsAddedAgainThroughItsOwnRecord) {
+    DeleteFileA((media + "x.bmp").c_str());
+    const std::string a = Record("A.bmp", media, 0, 1, 0, 0, 1), one = Record("one.wav", media, 1, 0, 0, 0, 0);
+    StorePools(a + Record("x.bmp", media, 0, 1, 0, 0, 0) + one, {"1", "2", "0"});
+    HWND window = Start(program, true);  // x.bmp's record is counted, its file is not there
+    ASSERT_TRUE(window);
+    WriteFileBytes(media + "x.bmp", "data of x.bmp");
+    AddThroughChooser(window, "x.bmp", true);
+    const std::string revived = a + Record("x.bmp", media, 0, 1, 0, 0, 1) + one;
+    EXPECT_EQ(ReadPoolFile(), revived) << "one record of x.bmp, with the batch's tile flag";
+    EXPECT_EQ(Counters(), (Names{"1", "2", "0"}));
+
+    HWND dialog = OpenManage(window);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_WALLPAPER_LIST)), (Names{media + "A.bmp", media + "x.bmp"}))
+        << "the pools took it at once";
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    Exit(window);
+    EXPECT_EQ(ReadPoolFile(), revived);
+    EXPECT_EQ(Counters(), (Names{"1", "2", "0"}));
+    EXPECT_EQ(ListedAtNextStart(), (Lists{{media + "A.bmp", media + "x.bmp"}, {}, {media + "one.wav"}}));
+}
+
+TEST_F(ManageFiles, MakeChangesKeepsAndCountsTheRecordsBeyondTheCounters) {
+    const std::string a = Record("A.bmp", media, 0, 1, 0, 0, 1), z = Record("z.scr", media, 0, 0, 1, 0, 0),
+                      c = Record("c.bmp", media, 0, 1, 0, 0, 0), two = Record("two.wav", media, 1, 0, 0, 0, 0),
+                      y = Record("y.scr", media, 0, 0, 1, 0, 0);
+    // The counters add up to four: the load reads A.bmp, one.wav, z.scr and c.bmp.
+    StorePools(a + Record("one.wav", media, 1, 0, 0, 0, 0) + z + c + two + Record("gone.wav", media, 1, 0, 0, 0, 0) + y,
+               {"2", "1", "1"});
+    HWND window = Start(program, true);
+    ASSERT_TRUE(window);
+    HWND dialog = OpenManage(window);
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_SOUND_LIST)), Names{media + "one.wav"});
+    Select(dialog, IDC_MANAGE_SOUND_LIST, {0});
+    SendMessageA(GetDlgItem(dialog, IDC_MANAGE_REMOVE), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    Exit(window);
+    EXPECT_EQ(ReadPoolFile(), a + z + c + two + y) << "only the removed sound and the missing file's record went";
+    EXPECT_EQ(Counters(), (Names{"1", "2", "2"}));
+    EXPECT_EQ(ListedAtNextStart(),
+              (Lists{{media + "A.bmp", media + "c.bmp"}, {media + "y.scr", media + "z.scr"}, {media + "two.wav"}}));
 }
 
 }  // namespace qm::e2e

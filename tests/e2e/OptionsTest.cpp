@@ -239,4 +239,18 @@ TEST_F(Options, CancelLeavesTheRunningIntervalAlone) {
     EXPECT_EQ(Stored(), "nnnyn0;");
 }
 
+TEST_F(Options, AQuitWhileItIsOpenStoresNothingHalfEdited) {
+    StartWith("nnnnn|;");
+    HWND dialog = OpenOptions();
+    ASSERT_TRUE(dialog);
+    // Stored by hand once the program has loaded its preferences: whatever it stores from
+    // now on writes over it.
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "marker;");
+    Click(dialog, IDC_OPTIONS_STARTUP);
+    // The quit that the end of a start-up run posts to the main window.
+    PostMessageA(window, WM_QUIT, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(10000));
+    EXPECT_EQ(Stored(), "marker;");
+}
+
 }  // namespace qm::e2e

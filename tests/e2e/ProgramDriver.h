@@ -10,6 +10,7 @@ namespace qm::e2e {
 extern std::string g_programPath;  // set from --program= by main
 
 const char kTitle[] = "Quill Mere V2.01";
+const char kChooserTitle[] = "Choose Files to Randomize From";  // the Add Files window
 const char kProgramKey[] = "Software\\Corvalith";
 const char kPreferencesKey[] = "SOFTWARE\\Corvalith\\Quill Mere\\2.0\\Preferences";
 

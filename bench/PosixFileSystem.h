@@ -15,6 +15,7 @@
 //   - a wildcard search matches names with fnmatch ignoring case, where "*.*" needs a dot in
 //     the name; "." and ".." are never reported; '[' in a pattern is an ordinary character.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/FileSystem.h"
 
@@ -33,6 +34,12 @@ public:
     bool Rename(const std::string& from, const std::string& to) override;
     bool CreateFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
+    WriteAccess ProbeWrite(const std::string& path) override {
+        struct stat st;
+        if (::stat(ToPosix(path).c_str(), &st) != 0) return WriteAccess::missing;
+        return S_ISREG(st.st_mode) && ::access(ToPosix(path).c_str(), W_OK) == 0 ? WriteAccess::allowed
+                                                                                  : WriteAccess::denied;
+    }
     bool ShortPath(const std::string& path, std::string& out) override {
         struct stat st;
         if (::stat(ToPosix(path).c_str(), &st) != 0) return false;

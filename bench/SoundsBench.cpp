@@ -59,6 +59,9 @@ public:
     bool SetValue(RegistryRoot r, const std::string& p, const std::string& n, const std::string& t) override {
         return Time(RegistryOp::SetValue, [&] { return m_inner.SetValue(r, p, n, t); });
     }
+    bool KeyWritable(RegistryRoot r, const std::string& p) override {
+        return Time(RegistryOp::KeyWritable, [&] { return m_inner.KeyWritable(r, p); });
+    }
     bool Contents(RegistryRoot r, const std::string& p, KeyContents& out) override {
         return Time(RegistryOp::Contents, [&] { return m_inner.Contents(r, p, out); });
     }
@@ -156,7 +159,7 @@ int main(int argc, char** argv) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     const char* names[] = {"KeyExists", "EnumValue", "EnumSubkey", "DeleteKey", "CreateKey",
-                           "ReadValue", "SetValue",  "Contents",   "DeleteValue"};
+                           "ReadValue", "SetValue",  "KeyWritable", "Contents", "DeleteValue"};
     static_assert(sizeof names / sizeof names[0] == static_cast<int>(RegistryOp::Count));
     int calls = 0;
     std::printf("RandomizeAllSchemes, %d schemes x %d marked events, %s registry\n", kSchemes, kEvents,

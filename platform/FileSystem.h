@@ -39,6 +39,14 @@ public:
 
 enum class WriteMode { CreateAlways, Append };
 
+// What the platform says when a file is opened for writing (nothing is written).
+enum class WriteAccess {
+    allowed,
+    inUse,    // another program holds it without sharing: the rights to write it are there
+    denied,   // this user may not write it, or a folder stands there
+    missing,  // no file there
+};
+
 // What the platform says a drive is (the numbers are Windows' own drive types).
 enum class DriveKind { Unknown = 0, NoRoot = 1, Removable = 2, Fixed = 3, Remote = 4, CdRom = 5, RamDisk = 6 };
 
@@ -70,6 +78,8 @@ public:
     virtual bool CreateFolder(const std::string& path) = 0;
     // Removes an empty folder; false when it holds anything or is missing.
     virtual bool RemoveFolder(const std::string& path) = 0;
+    // Opens an existing file for writing and closes it again at once, writing nothing.
+    virtual WriteAccess ProbeWrite(const std::string& path) = 0;
     // The path with the file's short (8.3) name, as the file system names it; the path itself
     // where the file has no short name; false when the file is missing.
     virtual bool ShortPath(const std::string& path, std::string& out) = 0;

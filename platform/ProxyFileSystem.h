@@ -25,6 +25,7 @@ public:
     bool Rename(const std::string& from, const std::string& to) override { return m_inner.Rename(from, to); }
     bool CreateFolder(const std::string& path) override { return m_inner.CreateFolder(path); }
     bool RemoveFolder(const std::string& path) override { return m_inner.RemoveFolder(path); }
+    WriteAccess ProbeWrite(const std::string& path) override { return m_inner.ProbeWrite(path); }
     bool ShortPath(const std::string& path, std::string& out) override { return m_inner.ShortPath(path, out); }
     std::uint32_t LogicalDrives() override { return m_inner.LogicalDrives(); }
     DriveKind KindOfDrive(const std::string& root) override { return m_inner.KindOfDrive(root); }

@@ -25,6 +25,7 @@ public:
                   const std::string& text) override {
         return m_inner.SetValue(root, path, name, text);
     }
+    bool KeyWritable(RegistryRoot root, const std::string& path) override { return m_inner.KeyWritable(root, path); }
     bool Contents(RegistryRoot root, const std::string& path, KeyContents& out) override {
         return m_inner.Contents(root, path, out);
     }

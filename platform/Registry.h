@@ -44,6 +44,9 @@ public:
     // Sets a string value (REG_SZ) of an existing key; an empty name sets the default value.
     virtual bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                           const std::string& text) = 0;
+    // Whether the key opens for setting values and creating subkeys; false when it is missing
+    // or this user may only read it.
+    virtual bool KeyWritable(RegistryRoot root, const std::string& path) = 0;
     // How many subkeys and values the key holds; false when it cannot be opened.
     virtual bool Contents(RegistryRoot root, const std::string& path, KeyContents& out) = 0;
     // Deletes one value of the key (empty name: the default value); true when it is gone

@@ -16,18 +16,17 @@ const char kPerUserNoticeMessage[] =
 
 namespace {
 
-// Whether a file may be written at `path`: nothing but a file (or nothing) stands there, and
-// where nothing stands a file can be created (the trial file is removed again at once).
+// Whether this user may write a file at `path`: an existing file is opened for writing (a
+// file held open by another program counts, since the rights are there), and where none
+// exists a file is created and removed again at once. Windows lets a standard user read but
+// not write the Windows directory's files; merely finding a file says nothing.
 bool CanWriteFileAt(IFileSystem& files, const std::string& path) {
-    const PathParts parts = SplitPath(path);
-    bool folder = false, file = false;
-    files.Search(path, [&](const FoundEntry& entry) {
-        if (!files.SameName(entry.name, parts.name)) return true;
-        (entry.isFolder ? folder : file) = true;
-        return false;
-    });
-    if (folder) return false;
-    if (file) return true;
+    switch (files.ProbeWrite(path)) {
+    case WriteAccess::allowed:
+    case WriteAccess::inUse: return true;
+    case WriteAccess::denied: return false;
+    case WriteAccess::missing: break;
+    }
     std::unique_ptr<IWriteStream> trial = files.OpenWrite(path, WriteMode::CreateAlways);
     if (!trial) return false;
     bool closed = trial->Close();
@@ -36,12 +35,44 @@ bool CanWriteFileAt(IFileSystem& files, const std::string& path) {
     return closed;
 }
 
+// The program's machine-wide key and the keys above it that may still be missing.
+const char* const kMachineKeys[] = {"Software\\Corvalith", kProgramKeyPath, kVersionKey};
+
+// Whether this user may write the program's machine-wide key. An existing key is opened for
+// setting values and creating subkeys (RegCreateKey would open it for a standard user too,
+// with read access alone); a missing one is tried by creating it. `created` gets the first
+// key the trial made, so that it can be removed again when the places are not taken.
+bool MachineKeyWritable(IRegistry& registry, std::string& created) {
+    created.clear();
+    if (registry.KeyExists(RegistryRoot::LocalMachine, kVersionKey))
+        return registry.KeyWritable(RegistryRoot::LocalMachine, kVersionKey);
+    for (const char* key : kMachineKeys)
+        if (!registry.KeyExists(RegistryRoot::LocalMachine, key)) {
+            created = key;
+            break;
+        }
+    return registry.CreateKey(RegistryRoot::LocalMachine, kVersionKey);
+}
+
+// Removes what a trial creation made, from the version key up to the first key it created.
+void RemoveTrialKeys(IRegistry& registry, const std::string& created) {
+    if (created.empty()) return;
+    for (int i = 2; i >= 0; --i) {
+        registry.DeleteKey(RegistryRoot::LocalMachine, kMachineKeys[i]);
+        if (created == kMachineKeys[i]) break;
+    }
+}
+
 bool MachinePlacesWritable(IRegistry& registry, IFileSystem& files, const std::string& windowsFolder,
                            const std::string& systemFolder) {
-    return registry.CreateKey(RegistryRoot::LocalMachine, kVersionKey) &&
-           CanWriteFileAt(files, windowsFolder + kPoolFileName) &&
-           CanWriteFileAt(files, windowsFolder + kInstalledWallpaperName) &&
-           CanWriteFileAt(files, systemFolder + kInstalledScreenSaverName);
+    std::string created;
+    if (!MachineKeyWritable(registry, created)) return false;
+    if (CanWriteFileAt(files, windowsFolder + kPoolFileName) &&
+        CanWriteFileAt(files, windowsFolder + kInstalledWallpaperName) &&
+        CanWriteFileAt(files, systemFolder + kInstalledScreenSaverName))
+        return true;
+    RemoveTrialKeys(registry, created);
+    return false;
 }
 
 // Copies the machine-wide pools into the user's places. The pool file in the user's folder

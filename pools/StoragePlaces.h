@@ -81,6 +81,9 @@ public:
                   const std::string& text) override {
         return m_inner.SetValue(Root(root, path), path, name, text);
     }
+    bool KeyWritable(RegistryRoot root, const std::string& path) override {
+        return m_inner.KeyWritable(Root(root, path), path);
+    }
     bool Contents(RegistryRoot root, const std::string& path, KeyContents& out) override {
         return m_inner.Contents(Root(root, path), path, out);
     }

@@ -126,6 +126,7 @@ std::unique_ptr<IWriteStream> FakeFileSystem::OpenWrite(const std::string& path,
     std::string key = Key(path);
     auto it = m_nodes.find(key);
     if (it != m_nodes.end() && (it->second.isFolder || m_locked.count(key))) return nullptr;
+    if (IsProtected(path)) return nullptr;
     if (it == m_nodes.end()) {
         if (!ParentExists(path)) return nullptr;
         AddFile(path);
@@ -147,6 +148,20 @@ bool FakeFileSystem::IsFolder(const std::string& path) const {
 
 void FakeFileSystem::Lock(const std::string& path) { m_locked.insert(Key(path)); }
 
+void FakeFileSystem::Protect(const std::string& path) { m_protected.insert(Key(path)); }
+
+bool FakeFileSystem::IsProtected(const std::string& path) const {
+    if (m_protected.empty()) return false;
+    return m_protected.count(Key(path)) || m_protected.count(Key(SplitPath(Normalise(path)).folder));
+}
+
+WriteAccess FakeFileSystem::ProbeWrite(const std::string& path) {
+    auto it = m_nodes.find(Key(path));
+    if (it == m_nodes.end()) return WriteAccess::missing;
+    if (it->second.isFolder || IsProtected(path)) return WriteAccess::denied;
+    return IsLocked(path) ? WriteAccess::inUse : WriteAccess::allowed;
+}
+
 bool FakeFileSystem::IsLocked(const std::string& path) const { return m_locked.count(Key(path)) != 0; }
 
 bool FakeFileSystem::HasChildren(const std::string& key) const {
@@ -167,7 +182,7 @@ bool FakeFileSystem::ParentExists(const std::string& path) const {
 bool FakeFileSystem::Copy(const std::string& from, const std::string& to) {
     auto source = m_nodes.find(Key(from));
     if (source == m_nodes.end() || source->second.isFolder || IsLocked(from)) return false;
-    if (IsLocked(to) || IsFolder(to) || !ParentExists(to)) return false;
+    if (IsLocked(to) || IsFolder(to) || !ParentExists(to) || IsProtected(to)) return false;
     std::string content = source->second.content;
     AddFile(to, content);
     return true;
@@ -175,15 +190,15 @@ bool FakeFileSystem::Copy(const std::string& from, const std::string& to) {
 
 bool FakeFileSystem::Delete(const std::string& path) {
     auto it = m_nodes.find(Key(path));
-    if (it == m_nodes.end() || it->second.isFolder || IsLocked(path)) return false;
+    if (it == m_nodes.end() || it->second.isFolder || IsLocked(path) || IsProtected(path)) return false;
     m_nodes.erase(it);
     return true;
 }
 
 bool FakeFileSystem::MoveReplacing(const std::string& from, const std::string& to) {
     auto source = m_nodes.find(Key(from));
-    if (source == m_nodes.end() || source->second.isFolder || IsLocked(from)) return false;
-    if (IsLocked(to) || IsFolder(to) || !ParentExists(to)) return false;
+    if (source == m_nodes.end() || source->second.isFolder || IsLocked(from) || IsProtected(from)) return false;
+    if (IsLocked(to) || IsFolder(to) || !ParentExists(to) || IsProtected(to)) return false;
     std::string content = source->second.content;
     m_nodes.erase(source);
     AddFile(to, content);
@@ -194,7 +209,8 @@ bool FakeFileSystem::MoveReplacing(const std::string& from, const std::string& t
 bool FakeFileSystem::Rename(const std::string& from, const std::string& to) {
     std::string fromKey = Key(from), toKey = Key(to);
     auto source = m_nodes.find(fromKey);
-    if (source == m_nodes.end() || IsLocked(from) || !ParentExists(to)) return false;
+    if (source == m_nodes.end() || IsLocked(from) || !ParentExists(to) || IsProtected(from) || IsProtected(to))
+        return false;
     if (m_nodes.count(toKey) && toKey != fromKey) return false;
     // Move the node and, for a folder, everything below it.
     std::string fromPrefix = fromKey + "\\";

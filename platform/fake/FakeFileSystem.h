@@ -25,6 +25,7 @@ public:
     bool Rename(const std::string& from, const std::string& to) override;
     bool CreateFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
+    WriteAccess ProbeWrite(const std::string& path) override;
     bool ShortPath(const std::string& path, std::string& out) override;
     std::uint32_t LogicalDrives() override;
     DriveKind KindOfDrive(const std::string& root) override;
@@ -40,6 +41,10 @@ public:
     // Locks the file as a program that holds it open without sharing: it can then be
     // neither opened, replaced, renamed nor deleted.
     void Lock(const std::string& path);
+    // Protects a file, or the files directly in a folder, as a standard user finds those of
+    // the Windows directory: they read as before, but cannot be written, replaced, renamed or
+    // deleted, and none can be created there (Windows answers "access denied").
+    void Protect(const std::string& path);
 
     std::map<char, DriveKind> drives{{'C', DriveKind::Fixed}};  // upper-case letter -> kind
     // Short names the file system made: a file's path -> its short file name. A file
@@ -59,9 +64,11 @@ private:
     static std::string Key(const std::string& path);
     void AddParents(const std::string& path);
     bool IsLocked(const std::string& path) const;
+    bool IsProtected(const std::string& path) const;
     bool HasChildren(const std::string& key) const;
     bool ParentExists(const std::string& path) const;
     std::set<std::string> m_locked;       // folded, normalised paths
+    std::set<std::string> m_protected;    // folded, normalised paths of files and folders
     std::map<std::string, Node> m_nodes;  // by folded, normalised path
 };
 

@@ -54,6 +54,34 @@ FakeRegistry::Key* FakeRegistry::Walk(RegistryRoot root, std::string_view path, 
     return key;
 }
 
+namespace {
+
+std::string Trimmed(const std::string& path) {
+    std::string folded = FoldPath(path);
+    while (!folded.empty() && folded.back() == '\\') folded.pop_back();
+    return folded;
+}
+
+}  // namespace
+
+void FakeRegistry::Protect(RegistryRoot root, const std::string& path) { m_protected.emplace_back(root, Trimmed(path)); }
+
+bool FakeRegistry::Protected(RegistryRoot root, const std::string& path) const {
+    if (m_protected.empty()) return false;
+    const std::string folded = Trimmed(path);
+    for (const auto& [protectedRoot, prefix] : m_protected) {
+        if (protectedRoot != root) continue;
+        if (prefix.empty() || folded == prefix ||
+            (folded.size() > prefix.size() && folded.compare(0, prefix.size(), prefix) == 0 && folded[prefix.size()] == '\\'))
+            return true;
+    }
+    return false;
+}
+
+bool FakeRegistry::KeyWritable(RegistryRoot root, const std::string& path) {
+    return !Protected(root, path) && Find(root, path, false) != nullptr;
+}
+
 bool FakeRegistry::KeyExists(RegistryRoot root, const std::string& path) {
     return Find(root, path, false) != nullptr;
 }
@@ -77,6 +105,7 @@ bool FakeRegistry::EnumSubkey(RegistryRoot root, const std::string& path, unsign
 }
 
 bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {
+    if (Protected(root, path)) return !Find(root, path, false);
     std::string_view rest(path);
     while (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
     const std::size_t cut = rest.find_last_of('\\');
@@ -93,6 +122,7 @@ bool FakeRegistry::DeleteKey(RegistryRoot root, const std::string& path) {
 }
 
 bool FakeRegistry::CreateKey(RegistryRoot root, const std::string& path) {
+    if (Protected(root, path)) return Find(root, path, false) != nullptr;
     return Find(root, path, true) != nullptr;
 }
 
@@ -128,6 +158,7 @@ bool FakeRegistry::SetRawValue(RegistryRoot root, const std::string& path,
 
 bool FakeRegistry::SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                             const std::string& text) {
+    if (Protected(root, path)) return false;
     // REG_SZ data carries its terminating zero, as the Win32 backend stores it.
     return SetRawValue(root, path, name, text + std::string(1, '\0'));
 }
@@ -143,6 +174,7 @@ bool FakeRegistry::Contents(RegistryRoot root, const std::string& path, KeyConte
 bool FakeRegistry::DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) {
     Key* key = Find(root, path, false);
     if (!key) return true;
+    if (Protected(root, path)) return false;
     for (auto it = key->values.begin(); it != key->values.end(); ++it)
         if (EqualIgnoringCase(it->name, name)) {
             key->values.erase(it);

@@ -121,4 +121,13 @@ bool FaultyRegistry::DeleteValue(RegistryRoot root, const std::string& path, con
     return !m_faults.Fails(RegistryOp::DeleteValue) && m_inner.DeleteValue(root, path, name);
 }
 
+// A failed probe reports what a refusal reports.
+WriteAccess FaultyFileSystem::ProbeWrite(const std::string& path) {
+    return m_faults.Fails(FileOp::ProbeWrite) ? WriteAccess::denied : m_inner.ProbeWrite(path);
+}
+
+bool FaultyRegistry::KeyWritable(RegistryRoot root, const std::string& path) {
+    return !m_faults.Fails(RegistryOp::KeyWritable) && m_inner.KeyWritable(root, path);
+}
+
 }  // namespace qm

@@ -17,9 +17,9 @@
 namespace qm {
 
 enum class FileOp { Search, OpenRead, OpenWrite, Read, Write, FlushToDisk, Close, Copy, Delete, MoveReplacing,
-                    Rename, CreateFolder, RemoveFolder, Count };
-enum class RegistryOp { KeyExists, EnumValue, EnumSubkey, DeleteKey, CreateKey, ReadValue, SetValue, Contents,
-                        DeleteValue, Count };
+                    Rename, CreateFolder, RemoveFolder, ProbeWrite, Count };
+enum class RegistryOp { KeyExists, EnumValue, EnumSubkey, DeleteKey, CreateKey, ReadValue, SetValue, KeyWritable,
+                        Contents, DeleteValue, Count };
 
 // What strikes the Nth call of all: a failure of that call alone, or the end of the process.
 enum class Strike { fail, die };
@@ -97,6 +97,7 @@ public:
     bool Rename(const std::string& from, const std::string& to) override;
     bool CreateFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
+    WriteAccess ProbeWrite(const std::string& path) override;
 
 private:
     FaultInjector& m_faults;
@@ -114,6 +115,7 @@ public:
     bool ReadValue(RegistryRoot root, const std::string& path, const std::string& name, std::string& data) override;
     bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                   const std::string& text) override;
+    bool KeyWritable(RegistryRoot root, const std::string& path) override;
     bool Contents(RegistryRoot root, const std::string& path, KeyContents& out) override;
     bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
 

@@ -112,6 +112,23 @@ bool Win32FileSystem::CreateFolder(const std::string& path) { return CreateDirec
 
 bool Win32FileSystem::RemoveFolder(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 
+// Opening for writing changes nothing in the file, not even its time of change.
+WriteAccess Win32FileSystem::ProbeWrite(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return WriteAccess::allowed;
+    }
+    switch (GetLastError()) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return WriteAccess::inUse;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return WriteAccess::missing;
+    default: return WriteAccess::denied;  // no rights, a read-only file, or a folder standing there
+    }
+}
+
 bool Win32FileSystem::ShortPath(const std::string& path, std::string& out) {
     DWORD needed = GetShortPathNameA(path.c_str(), nullptr, 0);
     if (needed == 0) return false;

@@ -27,6 +27,7 @@ public:
                    std::string& data) override;
     bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                   const std::string& text) override;
+    bool KeyWritable(RegistryRoot root, const std::string& path) override;
     bool Contents(RegistryRoot root, const std::string& path, KeyContents& out) override;
     bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
 
@@ -48,6 +49,7 @@ public:
     bool Rename(const std::string& from, const std::string& to) override;
     bool CreateFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
+    WriteAccess ProbeWrite(const std::string& path) override;
     bool ShortPath(const std::string& path, std::string& out) override;
     std::uint32_t LogicalDrives() override;
     DriveKind KindOfDrive(const std::string& root) override;

@@ -125,6 +125,16 @@ bool Win32Registry::SetValue(RegistryRoot root, const std::string& path, const s
     }) == ERROR_SUCCESS;
 }
 
+// Asked afresh, with exactly the rights a writer needs: RegCreateKey would open an existing
+// key for a standard user too, with read access alone.
+bool Win32Registry::KeyWritable(RegistryRoot root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
 bool Win32Registry::Contents(RegistryRoot root, const std::string& path, KeyContents& out) {
     return m_open->With(root, path, HeldKeys::kRead, [&](HKEY key) -> LONG {
         DWORD subkeys = 0, values = 0;

@@ -14,22 +14,6 @@ namespace qm::test {
 
 namespace {
 
-// HKEY_LOCAL_MACHINE as a standard user sees it: readable, not writable.
-class MachineReadOnly : public FakeRegistry {
-public:
-    bool refuse = true;
-    bool CreateKey(RegistryRoot root, const std::string& path) override {
-        return !(refuse && root == RegistryRoot::LocalMachine) && FakeRegistry::CreateKey(root, path);
-    }
-    bool DeleteKey(RegistryRoot root, const std::string& path) override {
-        return !(refuse && root == RegistryRoot::LocalMachine) && FakeRegistry::DeleteKey(root, path);
-    }
-    bool SetValue(RegistryRoot root, const std::string& path, const std::string& name,
-                  const std::string& text) override {
-        return !(refuse && root == RegistryRoot::LocalMachine) && FakeRegistry::SetValue(root, path, name, text);
-    }
-};
-
 const char kWindows[] = "C:\\WINDOWS\\";
 const char kSystem[] = "C:\\WINDOWS\\system32\\";
 const char kUser[] = "C:\\Users\\Ann\\AppData\\Local\\Quill Mere\\";
@@ -41,11 +25,40 @@ protected:
     void SetUp() override {
         files.AddFolder("C:\\WINDOWS\\system32");
         files.AddFolder("C:\\Users\\Ann\\AppData\\Local");
-        registry.refuse = false;
     }
     StorageChoice Choose() { return ChooseStoragePlaces(registry, files, kWindows, kSystem, kUser); }
-    MachineReadOnly registry;
+    // From now on the machine is seen as a standard user of Windows Vista to 11 sees it:
+    // HKEY_LOCAL_MACHINE and the Windows and system directories read but take no change.
+    void StandardUser() {
+        registry.Protect(RegistryRoot::LocalMachine, "");
+        files.Protect(kWindows);
+        files.Protect(kSystem);
+    }
+    // What an elevated run leaves behind: the machine-wide key, a pool file of one
+    // wallpaper with its counter, and both installed copies.
+    void AdministratorsInstallation() {
+        ASSERT_FALSE(Choose().places.perUser);
+        files.AddFile("C:\\Media\\sky.bmp", "BM");
+        CPools pools;
+        pools.Reset(1);
+        ASSERT_EQ(AddChosenFiles(pools, registry, files, system, kWindows, ChosenFiles{"C:\\Media\\", {"sky.bmp"}})
+                      .added,
+                  1);
+        files.AddFile(std::string(kWindows) + "Quill Mere.bmp", "BM");
+        files.AddFile(std::string(kSystem) + "Quill Mere.scr", "MZ");
+    }
+    // What this user's next start loads.
+    std::vector<std::string> Wallpapers() {
+        StoragePlaces places = Choose().places;
+        SettingsRegistry settings(registry);
+        settings.SetPerUser(places.perUser);
+        CPools pools;
+        LoadPools(pools, settings, files, system, places.poolFolder, 1);
+        return pools.m_wallpaperFiles;
+    }
+    FakeRegistry registry;
     FakeFileSystem files;
+    FakeSystem system;
 };
 
 TEST_F(Storage, WritableMachinePlacesAreUsedAsAlwaysAndLeftAsTheyWere) {
@@ -59,7 +72,7 @@ TEST_F(Storage, WritableMachinePlacesAreUsedAsAlwaysAndLeftAsTheyWere) {
 }
 
 TEST_F(Storage, AStandardUsersSettingsCountersAndPoolFileSurviveARestartInTheirOwnPlaces) {
-    registry.refuse = true;
+    StandardUser();
     StorageChoice choice = Choose();
     ASSERT_TRUE(choice.places.perUser);
     EXPECT_EQ(choice.places.poolFolder, kUser);
@@ -86,8 +99,7 @@ TEST_F(Storage, AStandardUsersSettingsCountersAndPoolFileSurviveARestartInTheirO
 }
 
 TEST_F(Storage, FilesAStandardUserAddsAreInTheirPoolsAfterARestart) {
-    registry.refuse = true;
-    FakeSystem system;
+    StandardUser();
     files.AddFile("C:\\Media\\sky.bmp", "BM");
     files.AddFile("C:\\Media\\ding.wav", "RIFF");
     StoragePlaces places = Choose().places;
@@ -112,6 +124,66 @@ TEST_F(Storage, FilesAStandardUserAddsAreInTheirPoolsAfterARestart) {
     EXPECT_EQ(loaded.m_wallpaperTile, std::vector<std::int32_t>{1});
 }
 
+// Finding the administrator's key and files says nothing of what a standard user may do:
+// the user gets places of their own, with a copy of the machine's pools, and what they add
+// there is in their pools at the next start.
+TEST_F(Storage, AStandardUserAfterAnAdministratorGetsTheirOwnPlacesWithACopy) {
+    AdministratorsInstallation();
+    // The key alone decides where the files would let the user write (Wine's registry
+    // refuses nothing, so only here is this half seen).
+    registry.Protect(RegistryRoot::LocalMachine, "");
+    FakeFileSystem writableFiles = files;
+    EXPECT_TRUE(ChooseStoragePlaces(registry, writableFiles, kWindows, kSystem, kUser).places.perUser);
+    StandardUser();
+    StorageChoice choice = Choose();
+    ASSERT_TRUE(choice.places.perUser);
+    EXPECT_TRUE(choice.copiedMachineData);
+    SettingsRegistry settings(registry);
+    settings.SetPerUser(true);
+    files.AddFile("C:\\Media\\sea.bmp", "BM");
+    CPools pools;
+    LoadPools(pools, settings, files, system, kUser, 1);
+    EXPECT_EQ(AddChosenFiles(pools, settings, files, system, kUser, ChosenFiles{"C:\\Media\\", {"sea.bmp"}}).added, 1);
+    EXPECT_EQ(Wallpapers(), (std::vector<std::string>{"C:\\Media\\sky.bmp", "C:\\Media\\sea.bmp"}));
+    EXPECT_EQ(GetWallpaperFileCount(registry), 1);  // the machine's counter as the administrator left it
+}
+
+TEST_F(Storage, AStandardUsersOwnPoolsAreUsedAfterAnAdministratorsInstallation) {
+    AdministratorsInstallation();
+    files.AddFolder(kUser);
+    files.AddFile("C:\\Media\\mine.bmp", "BM");
+    CPools none;
+    none.Reset(1);
+    SettingsRegistry settings(registry);
+    settings.SetPerUser(true);
+    ASSERT_EQ(AddChosenFiles(none, settings, files, system, kUser, ChosenFiles{"C:\\Media\\", {"mine.bmp"}}).added, 1);
+    StandardUser();
+    StorageChoice choice = Choose();
+    EXPECT_TRUE(choice.places.perUser);
+    EXPECT_FALSE(choice.copiedMachineData);
+    EXPECT_EQ(Wallpapers(), std::vector<std::string>{"C:\\Media\\mine.bmp"});
+}
+
+// Read-only copies in a writable Windows directory: the places are not taken, and nothing
+// there is changed or left behind, not even the machine key the check had to create.
+TEST_F(Storage, ReadOnlyCopiesInTheWindowsDirectorySendTheUserToTheirOwnPlacesTouchingNothing) {
+    for (const std::string& name : {"qmfiles.cfg", "Quill Mere.bmp"}) files.AddFile(kWindows + name, "kept");
+    files.AddFile(std::string(kSystem) + "Quill Mere.scr", "kept");
+    for (const std::string& path : {std::string(kWindows) + "qmfiles.cfg", std::string(kWindows) + "Quill Mere.bmp",
+                                    std::string(kSystem) + "Quill Mere.scr"})
+        files.Protect(path);
+    EXPECT_TRUE(Choose().places.perUser);
+    EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, "Software\\Corvalith"));
+    EXPECT_EQ(files.Content(std::string(kWindows) + "qmfiles.cfg"), "kept");
+    EXPECT_EQ(files.Content(std::string(kSystem) + "Quill Mere.scr"), "kept");
+    // A file another program holds open is still one this user may write.
+    FakeFileSystem inUse;
+    inUse.AddFolder("C:\\WINDOWS\\system32");
+    inUse.AddFile(std::string(kWindows) + "Quill Mere.bmp", "shown");
+    inUse.Lock(std::string(kWindows) + "Quill Mere.bmp");
+    EXPECT_FALSE(ChooseStoragePlaces(registry, inUse, kWindows, kSystem, kUser).places.perUser);
+}
+
 TEST_F(Storage, AFolderStandingWhereAFileMustBeWrittenSendsTheUserToTheirOwnPlaces) {
     for (const std::string& path : {std::string(kWindows) + kPoolFileName, std::string(kWindows) + "Quill Mere.bmp",
                                    std::string(kSystem) + "Quill Mere.scr"}) {
@@ -126,7 +198,7 @@ TEST_F(Storage, AMachineWideInstallationIsCopiedForTheUserOnceAndKeptAsItWas) {
     files.AddFile(std::string(kWindows) + kPoolFileName, "machine records");
     SetWallpaperFileCount(registry, 3);
     SavePreferences(registry, CPreferences{"ny", "ynn|"});
-    registry.refuse = true;
+    StandardUser();
     StorageChoice choice = Choose();
     ASSERT_TRUE(choice.places.perUser);
     EXPECT_TRUE(choice.copiedMachineData);

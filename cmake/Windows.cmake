@@ -26,18 +26,40 @@ add_custom_command(TARGET QuillMere POST_BUILD
   COMMAND ${QM_OBJCOPY} --strip-debug --add-gnu-debuglink=QuillMere.debug $<TARGET_FILE:QuillMere>
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
-# GoogleTest from Debian's sources, built with the cross compiler.
-set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest as CMake's own package search finds it for this target (MSYS2's package on
+# Windows, or one installed for the cross compiler); else Debian's sources, built with the
+# cross compiler.
+find_package(GTest CONFIG QUIET)
+if(GTest_FOUND)
+  message(STATUS "GoogleTest: the installed package in ${GTest_DIR}")
+  set(QM_GTEST GTest::gtest)
+  set(QM_GTEST_MAIN GTest::gtest_main)
+elseif(EXISTS /usr/src/googletest/CMakeLists.txt)
+  message(STATUS "GoogleTest: built from /usr/src/googletest")
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(QM_GTEST gtest)
+  set(QM_GTEST_MAIN gtest_main)
+else()
+  message(FATAL_ERROR "GoogleTest not found: install it (MSYS2: mingw-w64-x86_64-gtest) or set CMAKE_PREFIX_PATH")
+endif()
 include(GoogleTest)
+
+# Under Wine a Windows program reaches the build tree through the drive Z:, which is the
+# Linux root; built and run on Windows, the tree's own path is the program's path.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  set(QM_PROGRAM_PATH Z:${CMAKE_BINARY_DIR}/bin/QuillMere.exe)
+else()
+  set(QM_PROGRAM_PATH ${CMAKE_BINARY_DIR}/bin/QuillMere.exe)
+endif()
 
 # The core's tests again, this time against the real registry and files under Wine.
 file(GLOB QM_CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
 file(GLOB QM_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(qm_win32_tests ${QM_CORE_TESTS} ${QM_WIN32_TESTS})
 target_include_directories(qm_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(qm_win32_tests PRIVATE qmwin32 qmfault gtest_main)
+target_link_libraries(qm_win32_tests PRIVATE qmwin32 qmfault ${QM_GTEST_MAIN})
 gtest_discover_tests(qm_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES RESOURCE_LOCK wine_registry)
 
@@ -45,10 +67,10 @@ gtest_discover_tests(qm_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 file(GLOB QM_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(qm_e2e_tests ${QM_E2E_SOURCES})
 target_include_directories(qm_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(qm_e2e_tests PRIVATE gtest advapi32 user32 gdi32 shell32 version)
+target_link_libraries(qm_e2e_tests PRIVATE ${QM_GTEST} advapi32 user32 gdi32 shell32 version)
 add_dependencies(qm_e2e_tests QuillMere)
 gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-  EXTRA_ARGS --program=Z:${CMAKE_BINARY_DIR}/bin/QuillMere.exe
+  EXTRA_ARGS --program=${QM_PROGRAM_PATH}
   PROPERTIES RESOURCE_LOCK wine_registry TIMEOUT 180)
 
 # Manage Files with full pools: drives the real program under Wine and prints its figures.
@@ -61,7 +83,7 @@ add_dependencies(qm_bench_manage QuillMere)
 # a Wine prefix of its own (tools/test-installer.sh), not through CTest.
 add_executable(qm_installer_tests tests/installer/InstallerTest.cpp tests/e2e/ProgramDriver.cpp)
 target_include_directories(qm_installer_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(qm_installer_tests PRIVATE gtest advapi32 user32 gdi32 shell32 ole32 uuid)
+target_link_libraries(qm_installer_tests PRIVATE ${QM_GTEST} advapi32 user32 gdi32 shell32 ole32 uuid)
 add_dependencies(qm_installer_tests QuillMere)
 
 # Benchmark under Wine: the chooser listing a large folder (figures, not a test).

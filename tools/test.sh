@@ -15,6 +15,7 @@ echo "== fuzzing the pool-file reader"
 
 echo "== Windows build"
 "$root/tools/build.sh" win32
+"$root/tools/check-windows-configure.sh"
 
 echo "== Windows tests under Wine"
 # shellcheck source=tools/wine-env.sh

@@ -6,8 +6,8 @@
 //                 bit 1: the view lists the rows in reverse order;
 //   the rest      records, each an operation byte and its fields. A name or data field is
 //                 a length byte and that many bytes (fewer at the end of the input). An
-//                 operation byte op does op % 7, with op / 7 odd spelling the key's name in
-//                 other letter case:
+//                 operation byte op does op % 7 (for 2 and 3, op / 7 odd spells the key's
+//                 name in other letter case):
 //     0  name     an application key below HKCU\AppEvents\Schemes\Apps;
 //     1  name     an event key below the last application key (".Default" when none was);
 //     2  data     the last event's ".current" key, its default value the data;
@@ -163,7 +163,7 @@ private:
 struct KeyState {
     std::string name;  // as spelled
     std::vector<RegistryValue> values;
-    std::size_t subkeys = 0;  // whether a rewrite could delete it
+    std::size_t subkeys = 0;  // a key with any cannot be deleted, so a rewrite keeps its values
 };
 using Snapshot = std::map<std::string, KeyState>;  // by root and folded path
 
@@ -187,7 +187,8 @@ void Walk(IRegistry& registry, RegistryRoot root, const std::string& path, const
 
 Snapshot Take(IRegistry& registry) {
     Snapshot snapshot;
-    for (RegistryRoot root : {RegistryRoot::LocalMachine, kUser}) Walk(registry, root, std::string(), std::string(), snapshot);
+    for (RegistryRoot root : {RegistryRoot::LocalMachine, kUser})
+        Walk(registry, root, std::string(), std::string(), snapshot);
     return snapshot;
 }
 

@@ -86,8 +86,9 @@ void CheckTextToInt(const std::string& text) {
 bool FlagAt(const std::string& text, std::size_t position) { return text.size() > position && text[position] == 'y'; }
 
 void CheckLoad(const StoredText& stored, int loaded, const CPreferences& prefs) {
-    std::string text = AsRead(stored);
-    if (text == "j") text.clear();  // the mark of a failed search reads as no text
+    // (The mark of a failed search, "j", reads as no text; having no ';', it loads nothing
+    // either way.)
+    const std::string text = AsRead(stored);
     const std::size_t lastSemicolon = text.rfind(';');
     if (lastSemicolon == std::string::npos) {
         Check(loaded == 0, "a text without ';' was loaded");

@@ -44,9 +44,9 @@ bool LineBeginsWith(const std::string& text, std::size_t first, std::size_t last
 }
 
 // What the rewrite must make of `text`, worked out character by character: the lines end
-// at each LF (a text ending in LF has no empty line after it), one CR before the LF is
-// part of the line ending, lines beginning with "SCRNSAVE.EXE" go, every line kept ends in
-// CR LF, and each line beginning with "[boot]" is followed by the new value's line.
+// at each LF (a text ending in LF has no empty line after it), one CR before the LF
+// belongs to the line ending, lines beginning with "SCRNSAVE.EXE" go, every line kept
+// ends in CR LF, and each line beginning with "[boot]" is followed by the new value's line.
 std::string Reference(const std::string& text, const std::string& value) {
     std::string out;
     std::size_t next = 0;

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the seed inputs of the pool-file fuzzer into fuzz/corpus/.
+"""Writes the seed inputs of the fuzz targets: the pool-file target's into fuzz/corpus/, the
+others' into fuzz/corpus-systemini/, fuzz/corpus-prefs/ and fuzz/corpus-eventkeys/ (each
+target's source describes its input layout).
 
-An input is four header bytes (the sound, wallpaper and screen-saver counters and the
+A pool-file input is four header bytes (the sound, wallpaper and screen-saver counters and the
 scheme capacity, each a signed byte) followed by the bytes of a pool file. A record is:
 name, folder, sound flag, wallpaper flag, screen-saver flag, scheme count, tile flag, then
 the scheme names; integers are 32-bit little-endian, strings carry a length prefix (one
@@ -14,7 +16,6 @@ import os
 import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-CORPUS = os.path.join(HERE, "corpus")
 
 
 def header(sounds, wallpapers, savers, capacity):
@@ -88,12 +89,129 @@ SEEDS = {
 }
 
 
+# system.ini: a byte with the value's length (bit 4: a stale tmpsys.ini, bit 5: the file
+# locked), the value, then the file's text.
+def system_ini(value, text, stale=False, locked=False):
+    return bytes([len(value) | (0x10 if stale else 0) | (0x20 if locked else 0)]) + value + text
+
+
+WIN98_SYSTEM_INI = (
+    b"[boot]\r\nsystem.drv=system.drv\r\nSCRNSAVE.EXE=C:\\WINDOWS\\SYSTEM\\BLANKS~1.SCR\r\n"
+    b"shell=Explorer.exe\r\n\r\n[boot.description]\r\nkeyboard.typ=Standard 101/102-Key\r\n"
+    b"[386Enh]\r\nebios=*ebios\r\n[drivers]\r\nwave=mmsystem.dll\r\n"
+)
+
+SYSTEMINI_SEEDS = {
+    "win98": system_ini(b"C:\\X.SCR", WIN98_SYSTEM_INI),
+    "lf-only-no-final-newline": system_ini(b"A.SCR", b"[boot]\nSCRNSAVE.EXE=old.scr\nshell=x"),
+    "no-boot-section": system_ini(b"B.SCR", b"[386Enh]\r\nSCRNSAVE.EXE=stray\r\n[drivers]\r\n"),
+    "headers-alike": system_ini(
+        b"S", b"[Boot]\r\n[boot]x\r\n [boot]\r\nscrnsave.exe=lower\r\n SCRNSAVE.EXE=indented\r\n[boot]\r\n"),
+    "stray-carriage-returns": system_ini(b"C\r", b"[boot]\r\r\nSCRNSAVE.EXE\r\rlast\r"),
+    "value-with-line-feed": system_ini(b"x\n[boot]", b"[boot]\n"),
+    "empty-value-and-file": system_ini(b"", b""),
+    "stale-temp-file": system_ini(b"T.SCR", b"[boot]\r\n", stale=True),
+    "locked": system_ini(b"L.SCR", b"[boot]\r\nSCRNSAVE.EXE=keep\r\n", locked=True),
+}
+
+# Preferences: the Preferences value and the three counters, separated by 1E.
+def prefs(*texts):
+    return b"\x1e".join(texts)
+
+
+PREFS_SEEDS = {
+    "program-written": prefs(b"nyynn|;", b"12", b"3", b"0"),
+    "interval-at-table-end": prefs(b"yyyy12;", b"-5", b"  +42abc", b"99999999999999"),
+    "interval-out-of-table": prefs(b"nnnyn-1;tail", b"-99999999999999", b"\t\n\v\f\r 7", b"+-3"),
+    "failed-search-marks": prefs(b"j", b"j"),
+    "no-semicolon": prefs(b"nnyyy"),
+    "semicolons-inside": prefs(b"nn;nnn|;;tail", b"007"),
+    "zero-bytes": prefs(b"yn\x00abc;", b"7\x008", b"\x00", b""),
+    "high-bytes": prefs(b"\xe9\xff;\x80y5;", b"\xb2\xb3", b"1\xa0"),
+    "one-character-switches": prefs(b";", b"1"),
+    "two-character-text": prefs(b"y;"),
+    "empty": b"",
+}
+
+# Event keys: two seed bytes and an options byte, then records (see EventKeysFuzz.cpp).
+def field(data):
+    return bytes([len(data)]) + data
+
+
+def app(name):
+    return b"\x00" + field(name)
+
+
+def event(name):
+    return b"\x01" + field(name)
+
+
+def current(data, other_case=False):
+    return bytes([2 + (7 if other_case else 0)]) + field(data)
+
+
+def marker(data, other_case=False):
+    return bytes([3 + (7 if other_case else 0)]) + field(data)
+
+
+def subkey(name):
+    return b"\x04" + field(name)
+
+
+def value(name, data):
+    return b"\x05" + field(name) + field(data)
+
+
+def sound(path, *choices):
+    return b"\x06" + field(path) + bytes([len(choices)]) + bytes(choices)
+
+
+# Scheme choices index the names made so far: 0 "Default", then for each application key
+# its name and, for a dotted one, the name without the dot.
+EVENTKEYS_SEEDS = {
+    "default-and-explorer": b"\x01\x00\x01"
+    + app(b".Default") + event(b"SystemStart") + current(b"C:\\WINDOWS\\MEDIA\\start.wav\x00") + marker(b"Yes\x00")
+    + event(b"SystemExit") + current(b"C:\\WINDOWS\\MEDIA\\exit.wav\x00") + marker(b"No\x00")
+    + app(b"Explorer") + event(b"Navigating") + marker(b"Yes\x00")
+    + sound(b"C:\\a.wav", 0) + sound(b"C:\\b.wav", 3, 0) + sound(b"C:\\c.wav", 3),
+    "dots-and-letter-case": b"\x07\x00\x03"
+    + app(b"..Default") + event(b"Open") + marker(b"Yes\x00")
+    + app(b".Default") + event(b".Open") + marker(b"Yes\x00") + event(b"open") + marker(b"Yes")
+    + app(b"default") + app(b"Defaults") + event(b"Close") + current(b"old", True) + marker(b"Yes\x00junk", True)
+    + event(b"Lower") + marker(b"yes\x00")
+    + sound(b"C:\\one.wav", 1, 2) + sound(b"C:\\two.wav", 6, 255, 0),
+    "current-with-subkeys-and-values": b"\x10\x20\x01"
+    + app(b"App") + event(b"Nested") + marker(b"Yes\x00") + current(b"C:\\was.wav\x00")
+    + value(b"Extra", b"kept?") + subkey(b"Child") + value(b"", b"child default")
+    + event(b"Plain") + marker(b"Yes\x00") + current(b"") + value(b"Other", b"goes")
+    + event(b"NoCurrent") + marker(b"Yes\x00")
+    + event(b"NamedFirst") + marker(b"") + value(b"First", b"Yes\x00")
+    + sound(b"C:\\new.wav", 1) + sound(b"", 1),
+    "high-bytes-and-odd-names": b"\xff\xff\x01"
+    + app(b"\xe9t\xe9") + event(b"\xc9v\xe9nement") + marker(b"Yes\x00")
+    + app(b".") + event(b"..") + marker(b"Yes\x00") + app(b" ") + event(b"\t") + marker(b"Yes\x00")
+    + sound(b"C:\\\xe9\xe8.wav", 1, 3, 4) + sound(b"C:\\sp.wav", 4),
+    "empty-pool-attended": b"\x00\x00\x00" + app(b".Default") + event(b"Beep") + marker(b"Yes\x00"),
+    "more-events-than-listed": b"\x05\x00\x01" + app(b"Many")
+    + b"".join(event(b"E%02d" % i) + marker(b"Yes\x00") for i in range(55)) + sound(b"C:\\m.wav", 1),
+}
+
+CORPORA = {
+    "corpus": SEEDS,
+    "corpus-systemini": SYSTEMINI_SEEDS,
+    "corpus-prefs": PREFS_SEEDS,
+    "corpus-eventkeys": EVENTKEYS_SEEDS,
+}
+
+
 def main():
-    os.makedirs(CORPUS, exist_ok=True)
-    for name, data in sorted(SEEDS.items()):
-        with open(os.path.join(CORPUS, name), "wb") as f:
-            f.write(data)
-    print("wrote %d seeds to %s" % (len(SEEDS), CORPUS))
+    for folder, seeds in CORPORA.items():
+        corpus = os.path.join(HERE, folder)
+        os.makedirs(corpus, exist_ok=True)
+        for name, data in sorted(seeds.items()):
+            with open(os.path.join(corpus, name), "wb") as f:
+                f.write(data)
+        print("wrote %d seeds to %s" % (len(seeds), corpus))
 
 
 if __name__ == "__main__":

@@ -45,7 +45,7 @@ FolderListing CChooserBrowser::List() {
                     m_strPath.size() + entry.name.size() + 1 <= kMaxStoredPath)
                     listing.folders.push_back(ListedName{entry.name, imageFolder});
             } else if (m_strPath.size() + entry.name.size() <= kMaxStoredPath) {
-                const int image = ListedFileImage(entry.name);
+                const int image = ListedFileImage(entry.name, m_bPictures);
                 if (image >= 0) listing.files.push_back(ListedName{entry.name, image});
             }
             return true;

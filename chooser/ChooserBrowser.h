@@ -28,6 +28,10 @@ class CChooserBrowser {
 public:
     CChooserBrowser(IFileSystem& files, IRegistry& registry, ISystem& system, std::string windowsDir);
 
+    // Whether pictures other than bitmaps are listed: only where they can be decoded.
+    void SetPicturesListed(bool listed) { m_bPictures = listed; }
+    bool PicturesListed() const { return m_bPictures; }
+
     const std::string& Path() const { return m_strPath; }
     const std::string& PrevPath() const { return m_strPrevPath; }
     // The folders shown so far, the most recent first, each once.
@@ -72,6 +76,7 @@ private:
     std::string m_strPath;
     std::string m_strPrevPath;
     std::vector<std::string> m_history;
+    bool m_bPictures = false;  // pictures other than bitmaps are listed
 };
 
 }  // namespace qm

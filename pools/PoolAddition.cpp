@@ -8,6 +8,7 @@
 
 #include "pools/Archive.h"
 #include "pools/FileEntry.h"
+#include "pools/FileKinds.h"
 #include "pools/CounterWrites.h"
 #include "pools/FileSearch.h"
 #include "platform/FoldPath.h"
@@ -35,12 +36,14 @@ Pool PoolOfRecord(const CFileEntry& entry) {
     return entry.IsSound() ? poolSound : entry.IsWallpaper() ? poolWallpaper : poolScreenSaver;
 }
 
-// The kind is decided by the name's last three characters alone.
+// The kind is decided by the name's whole ending (a rule by the last three characters would
+// make ".jpeg" and ".tiff" sounds); a name of no kind is a sound, as it always was.
 Pool PoolOfName(const std::string& name) {
-    const std::string end = name.size() >= 3 ? name.substr(name.size() - 3) : name;
-    if (end == "scr" || end == "SCR") return poolScreenSaver;
-    if (end == "bmp" || end == "BMP") return poolWallpaper;
-    return poolSound;
+    switch (KindOfName(name, true)) {
+    case FileKind::screenSaver: return poolScreenSaver;
+    case FileKind::wallpaper: return poolWallpaper;
+    default: return poolSound;
+    }
 }
 
 int KindOf(Pool pool) {

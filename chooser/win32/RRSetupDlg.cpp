@@ -189,7 +189,7 @@ std::string CRRSetupDlg::ComboSelection(int comboId) const {
 }
 
 void CRRSetupDlg::OnOK() {
-    m_result = RecordSelection(SelectedTexts(IDC_CHOOSER_FILES));
+    m_result = RecordSelection(SelectedTexts(IDC_CHOOSER_FILES), m_browser.PicturesListed());
     m_strResultPath = m_browser.Path();
     m_resultSchemes.clear();
     HWND schemes = Item(IDC_CHOOSER_SCHEMES);

@@ -140,12 +140,12 @@ TEST_F(Chooser, FolderOperationsActInTheFolderShown) {
 }
 
 TEST_F(Chooser, OkRecordsNamesInListOrderWithCountsAndClicksEnableTheGroups) {
-    ChooserSelection selection = RecordSelection({"a.bmp", "b.BMP", "c.scr", "d.WAV", "e.txt", "f.Wav"});
+    ChooserSelection selection = RecordSelection({"a.bmp", "b.BMP", "c.scr", "d.WAV", "e.txt", "f.Wav"}, true);
     EXPECT_EQ(selection.names, (std::vector<std::string>{"a.bmp", "b.BMP", "c.scr", "d.WAV"}));
     EXPECT_EQ(selection.bmpCount, 2);
     EXPECT_EQ(selection.scrCount, 1);
     EXPECT_EQ(selection.wavCount, 1);
-    EXPECT_TRUE(RecordSelection({}).names.empty());
+    EXPECT_TRUE(RecordSelection({}, true).names.empty());
 
     OptionGroups both = OptionsForSelection({"a.bmp", "b.wav"});
     EXPECT_TRUE(both.sound && both.wallpaper);

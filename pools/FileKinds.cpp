@@ -1,0 +1,32 @@
+#include "pools/FileKinds.h"
+
+namespace qm {
+
+namespace {
+
+// True when `name` ends in `lower` or in its upper-case spelling.
+bool EndsIn(const std::string& name, const char* lower) {
+    const std::string ending(lower);
+    if (name.size() < ending.size()) return false;
+    const std::string tail = name.substr(name.size() - ending.size());
+    std::string upper = ending;
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return tail == ending || tail == upper;
+}
+
+}  // namespace
+
+bool IsBitmapName(const std::string& name) { return EndsIn(name, ".bmp"); }
+
+FileKind KindOfName(const std::string& name, bool pictures) {
+    if (EndsIn(name, ".wav")) return FileKind::sound;
+    if (EndsIn(name, ".scr")) return FileKind::screenSaver;
+    if (IsBitmapName(name)) return FileKind::wallpaper;
+    if (pictures)
+        for (const char* ending : {".jpg", ".jpeg", ".png", ".gif", ".tif", ".tiff"})
+            if (EndsIn(name, ending)) return FileKind::wallpaper;
+    return FileKind::none;
+}
+
+}  // namespace qm

@@ -2,6 +2,7 @@
 
 #include "pools/FileSearch.h"
 #include "pools/FolderListing.h"
+#include "randomize/PictureInstall.h"
 
 namespace qm {
 
@@ -54,6 +55,14 @@ std::string FindCurrentPoolFile(IFileSystem& files, const CPools& pools, EntryKi
     for (int i = 0; i < count && i < static_cast<int>(pool.size()); ++i)
         if (folders.SizeOf(pool[i]) == size) return pool[i];
     return "none";
+}
+
+std::string FindInstalledWallpaper(IRegistry& registry, IFileSystem& files, const CPools& pools,
+                                   const std::string& installedPath) {
+    const std::string converted = ConvertedPictureOf(registry, files, installedPath);
+    for (int i = 0; !converted.empty() && i < pools.m_nWallpaperFiles && i < static_cast<int>(pools.m_wallpaperFiles.size()); ++i)
+        if (pools.m_wallpaperFiles[i] == converted) return converted;
+    return FindCurrentPoolFile(files, pools, kindWallpaper, installedPath);
 }
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/Registry.h"
 #include "platform/System.h"
 #include "pools/FileEntry.h"
 #include "pools/Pools.h"
@@ -48,5 +49,9 @@ bool IsFirstStart(int preferencesLoaded, RunKind kind);
 // copy's, or "none".
 std::string FindCurrentPoolFile(IFileSystem& files, const CPools& pools, EntryKind kind,
                                 const std::string& installedPath);
+// The installed wallpaper's pool entry: the picture it was converted from, while the copy
+// is still that conversion and the picture is in the pool; else as FindCurrentPoolFile.
+std::string FindInstalledWallpaper(IRegistry& registry, IFileSystem& files, const CPools& pools,
+                                   const std::string& installedPath);
 
 }  // namespace qm

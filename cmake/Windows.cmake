@@ -7,8 +7,9 @@ add_library(qmwin32 STATIC
   platform/win32/HeldKeys.cpp
   platform/win32/Win32Registry.cpp
   platform/win32/Win32System.cpp
+  platform/win32/Win32Pictures.cpp
 )
-target_link_libraries(qmwin32 PUBLIC qmcore advapi32 shell32 user32)
+target_link_libraries(qmwin32 PUBLIC qmcore advapi32 shell32 user32 ole32 windowscodecs uuid)
 
 add_executable(QuillMere WIN32 ${QM_PROGRAM_SOURCES} resources/QuillMere.rc)
 target_link_libraries(QuillMere PRIVATE qmwin32 comctl32 shell32 gdi32 user32)
@@ -62,6 +63,13 @@ target_include_directories(qm_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(qm_win32_tests PRIVATE qmwin32 qmfault ${QM_GTEST_MAIN})
 gtest_discover_tests(qm_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES RESOURCE_LOCK wine_registry)
+# The same program with the Windows Imaging Component switched off, as on a system without it.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  add_test(NAME PictureDecoderMissing.WithoutTheImagingComponent
+    COMMAND qm_win32_tests --gtest_also_run_disabled_tests --gtest_filter=PictureDecoderMissing.*)
+  set_tests_properties(PictureDecoderMissing.WithoutTheImagingComponent PROPERTIES
+    ENVIRONMENT "WINEDLLOVERRIDES=windowscodecs=d" RESOURCE_LOCK wine_registry)
+endif()
 
 # End-to-end: a driver that starts QuillMere.exe and works it with window messages.
 file(GLOB QM_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)

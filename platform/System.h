@@ -29,6 +29,11 @@ public:
     // which would wait for a person even in a scheduled run (SetErrorMode).
     virtual void FailCriticalErrorsQuietly() = 0;
 
+    // The primary screen's size in pixels; false when the platform cannot tell.
+    virtual bool PrimaryScreenSize(int& width, int& height) = 0;
+    // The desktop's background colour, 0x00BBGGRR as Windows gives colours.
+    virtual std::uint32_t DesktopColour() = 0;
+
     enum class ShellFolder { Desktop, LocalAppData };
     // A folder of the current user as the shell itself knows it, without a final
     // backslash; false when the shell cannot tell.

@@ -19,6 +19,8 @@ bool EndsIn(const std::string& name, const char* lower) {
 
 bool IsBitmapName(const std::string& name) { return EndsIn(name, ".bmp"); }
 
+bool IsJpegName(const std::string& name) { return EndsIn(name, ".jpg") || EndsIn(name, ".jpeg"); }
+
 FileKind KindOfName(const std::string& name, bool pictures) {
     if (EndsIn(name, ".wav")) return FileKind::sound;
     if (EndsIn(name, ".scr")) return FileKind::screenSaver;

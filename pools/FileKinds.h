@@ -14,5 +14,7 @@ enum class FileKind { none, sound, wallpaper, screenSaver };
 FileKind KindOfName(const std::string& name, bool pictures);
 // A ".bmp" or ".BMP" file: installed byte for byte.
 bool IsBitmapName(const std::string& name);
+// A JPEG by its ending: the one kind whose orientation is read from its EXIF segment.
+bool IsJpegName(const std::string& name);
 
 }  // namespace qm

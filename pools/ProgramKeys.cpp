@@ -7,6 +7,7 @@ const char kVersionKey[] = "Software\\Corvalith\\Quill Mere\\2.0";
 // Spelled in capitals as the program always wrote it; the registry ignores letter case.
 const char kPreferencesKey[] = "SOFTWARE\\Corvalith\\Quill Mere\\2.0\\Preferences";
 const char kPerUserNoticeKey[] = "Software\\Corvalith\\Quill Mere\\2.0\\Per-User Notice";
+const char kInstalledPictureKey[] = "Software\\Corvalith\\Quill Mere\\2.0\\Installed Picture";
 
 const char kPoolFileName[] = "qmfiles.cfg";
 const char kPoolTempFileName[] = "tmpqm.tmp";

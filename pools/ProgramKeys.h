@@ -8,6 +8,7 @@ extern const char kProgramKeyPath[];    // "Software\Corvalith\Quill Mere", the 
 extern const char kVersionKey[];        // "Software\Corvalith\Quill Mere\2.0"
 extern const char kPreferencesKey[];    // the display switches and the preference string
 extern const char kPerUserNoticeKey[];  // remembers, per user, that the per-user notice was shown
+extern const char kInstalledPictureKey[];  // the picture the installed wallpaper copy was made from
 
 extern const char kPoolFileName[];              // "qmfiles.cfg"
 extern const char kPoolTempFileName[];          // "tmpqm.tmp", beside the pool file

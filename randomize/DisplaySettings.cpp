@@ -24,13 +24,17 @@ void TellUser(DisplayContext& display, const std::string& text) {
     if (!display.unattended) display.view.ShowMessage(text);
 }
 
+void TellCopyFailed(DisplayContext& display, const std::string& source) {
+    TellUser(display, "Couldn't copy " + source + ".");
+}
+
 bool InstallCopy(DisplayContext& display, const std::string& source, const std::string& target) {
     // A copy writes its target in place, so one cut short would leave part of a file under
     // the installed name: the copy is made beside it and then moved over it in one step.
     const std::string temp = target + ".tmp";
     if (display.files.Copy(source, temp) && display.files.MoveReplacing(temp, target)) return true;
     display.files.Delete(temp);
-    TellUser(display, "Couldn't copy " + source + ".");
+    TellCopyFailed(display, source);
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/Pictures.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "pools/Pools.h"
@@ -46,6 +47,9 @@ struct DisplayContext {
     // The user's own folder for the installed copies when the machine-wide places refuse
     // them (ends in a backslash), else empty. Windows is then told the copies' full names.
     std::string perUserFolder;
+    // Decodes pictures other than bitmaps; none (or one that is not available) leaves
+    // bitmaps alone usable.
+    IPictureDecoder* pictures = nullptr;
 };
 
 // The installed copies: "Quill Mere.bmp" in the Windows directory, "Quill Mere.scr" in the
@@ -57,6 +61,9 @@ std::string SystemDirectory(DisplayContext& display);
 
 // Shows a message box, except in a scheduled run, which never shows one.
 void TellUser(DisplayContext& display, const std::string& text);
+
+// "Couldn't copy" the file, told as TellUser tells.
+void TellCopyFailed(DisplayContext& display, const std::string& source);
 
 // Copies the drawn pool file over the installed copy, which then holds the old file or the
 // new one whole, never part of one. A copy that fails is told to the user

@@ -166,7 +166,9 @@ void CRRDialog::AttachMenuKeepingClientSize() {
 void CRRDialog::ShowInstalledFile(int nameControl, int switchPosition, EntryKind kind,
                                   const std::string& installedPath) {
     if (!IsWindowEnabled(Item(nameControl))) return;
-    std::string current = FindCurrentPoolFile(m_files, m_pools, kind, installedPath);
+    const std::string current = kind == kindWallpaper
+                                    ? FindInstalledWallpaper(m_registry, m_files, m_pools, installedPath)
+                                    : FindCurrentPoolFile(m_files, m_pools, kind, installedPath);
     if (current == "none") {
         SetDisplaySwitch(switchPosition, false);
         ApplyDisplaySwitches();

@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "platform/win32/Win32Platform.h"
 #include "pools/FileEntry.h"
 #include "pools/PoolStore.h"
 #include "pools/Pools.h"
@@ -110,6 +111,7 @@ private:
     CPools m_pools;        // the three pools, for the whole run
     CPreferences m_prefs;  // the display switches and the preference string
     CRandom m_random;      // the run's one generator, seeded at initialisation
+    Win32PictureDecoder m_pictures;  // pictures other than bitmaps, made on first use
     RunKind m_runKind = RunKind::Interactive;  // decided once, from the two directories
 
     std::string m_strWindowsDir;          // ends in a backslash

@@ -34,6 +34,7 @@ void CRRDialog::OnChooseFiles() {
     }
     if (!PoolStateWritable() || !m_pChooser) return;
     if (m_pChooser->Browser().Path().empty()) m_pChooser->Browser().SetPath(m_strProgramDir);
+    m_pChooser->Browser().SetPicturesListed(m_pictures.Available());
     m_pChooser->ResetForShow();
     m_pChooser->SetSchemeNames(SchemeNames());
     m_pChooser->Show();

@@ -21,7 +21,7 @@ int NameControl(DisplayItem item) {
 void CRRDialog::RunDisplayOperation(void (*operation)(DisplayContext&)) {
     DisplayContext display{m_registry, m_files, m_system, m_random, m_pools, m_prefs.m_strDisplayFlags,
                            m_displayView, m_strWindowsDir, m_bUnattended != 0, kDesktopKey,
-                           m_store.Places().perUser ? m_store.Places().poolFolder : std::string()};
+                           m_store.Places().perUser ? m_store.Places().poolFolder : std::string(), &m_pictures};
     operation(display);
 }
 

@@ -31,6 +31,12 @@ public:
         return true;
     }
     void FailCriticalErrorsQuietly() override { criticalErrorsQuiet = true; }
+    bool PrimaryScreenSize(int& width, int& height) override {
+        width = screenWidth;
+        height = screenHeight;
+        return width > 0 && height > 0;
+    }
+    std::uint32_t DesktopColour() override { return desktopColour; }
     bool ShellFolderPath(ShellFolder folder, std::string& out) override {
         out = folder == ShellFolder::Desktop ? desktopFolder : localAppDataFolder;
         return !out.empty();
@@ -44,6 +50,8 @@ public:
     std::int64_t now = 1000000000;
     std::vector<std::string> shownWallpapers;  // every path ShowWallpaper was asked to show
     bool criticalErrorsQuiet = false;
+    int screenWidth = 1024, screenHeight = 768;
+    std::uint32_t desktopColour = 0x00804000;  // 0x00BBGGRR
     std::string desktopFolder = "C:\\Documents and Settings\\User\\Desktop";
     std::string localAppDataFolder = "C:\\Documents and Settings\\User\\Local Settings\\Application Data";
 };

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/FileSystem.h"
+#include "platform/Pictures.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
 
@@ -65,6 +66,26 @@ public:
     bool ShowWallpaper(const std::string& path) override;
     bool ShellFolderPath(ShellFolder folder, std::string& out) override;
     void FailCriticalErrorsQuietly() override;
+    bool PrimaryScreenSize(int& width, int& height) override;
+    std::uint32_t DesktopColour() override;
+};
+
+class Win32PictureDecoder : public IPictureDecoder {
+public:
+    Win32PictureDecoder() = default;
+    ~Win32PictureDecoder() override;
+    Win32PictureDecoder(const Win32PictureDecoder&) = delete;
+    Win32PictureDecoder& operator=(const Win32PictureDecoder&) = delete;
+
+    bool Available() override;
+    bool FrameSize(const std::string& path, int& width, int& height) override;
+    bool DecodeScaled(const std::string& path, int width, int height, std::vector<std::uint8_t>& bgra) override;
+
+private:
+    void* Factory();  // the IWICImagingFactory, or nullptr where it cannot be created
+    void* m_factory = nullptr;
+    bool m_tried = false;
+    bool m_comStarted = false;
 };
 
 }  // namespace qm

@@ -68,4 +68,12 @@ bool Win32System::ShellFolderPath(ShellFolder folder, std::string& out) {
 
 void Win32System::FailCriticalErrorsQuietly() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
 
+bool Win32System::PrimaryScreenSize(int& width, int& height) {
+    width = GetSystemMetrics(SM_CXSCREEN);
+    height = GetSystemMetrics(SM_CYSCREEN);
+    return width > 0 && height > 0;
+}
+
+std::uint32_t Win32System::DesktopColour() { return GetSysColor(COLOR_DESKTOP); }
+
 }  // namespace qm

@@ -68,6 +68,8 @@ public:
     }
     bool ShellFolderPath(ShellFolder folder, std::string& out) override { return m_inner.ShellFolderPath(folder, out); }
     void FailCriticalErrorsQuietly() override { m_inner.FailCriticalErrorsQuietly(); }
+    bool PrimaryScreenSize(int& width, int& height) override { return m_inner.PrimaryScreenSize(width, height); }
+    std::uint32_t DesktopColour() override { return m_inner.DesktopColour(); }
 
     bool windowsNT = true;
 

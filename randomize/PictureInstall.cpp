@@ -1,0 +1,79 @@
+#include "randomize/PictureInstall.h"
+
+#include <memory>
+
+#include "pools/FileSearch.h"
+#include "pools/FileKinds.h"
+#include "pools/ProgramKeys.h"
+#include "pools/RegistryAccess.h"
+#include "randomize/Picture.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::size_t kOrientationBytes = 64 * 1024;  // the segments before a JPEG's pixels
+
+int OrientationOf(IFileSystem& files, const std::string& path) {
+    std::unique_ptr<IReadStream> in = files.OpenRead(path);
+    if (!in) return 1;
+    std::string head(kOrientationBytes, '\0');
+    std::size_t got = 0;
+    while (got < head.size()) {
+        const long n = in->Read(&head[got], head.size() - got);
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return ReadJpegOrientation(reinterpret_cast<const std::uint8_t*>(head.data()), got);
+}
+
+bool WriteWhole(IFileSystem& files, const std::string& path, const std::string& bytes) {
+    std::unique_ptr<IWriteStream> out = files.OpenWrite(path, WriteMode::CreateAlways);
+    if (!out) return false;
+    const bool written = out->Write(bytes.data(), bytes.size()) && out->FlushToDisk();
+    return out->Close() && written;
+}
+
+}  // namespace
+
+bool InstallPicture(DisplayContext& display, const std::string& source, const std::string& target, bool centred) {
+    IPictureDecoder* decoder = display.pictures;
+    PictureSize frame;
+    if (!decoder || !decoder->FrameSize(source, frame.width, frame.height) || PictureTooLarge(frame)) return false;
+    const int orientation = IsJpegName(source) ? OrientationOf(display.files, source) : 1;
+    const bool turned = orientation >= 5;  // orientations 5 to 8 swap width and height
+    const PictureSize upright = turned ? PictureSize{frame.height, frame.width} : frame;
+    PictureSize shown = upright;
+    PictureSize screen;
+    if (centred && display.system.PrimaryScreenSize(screen.width, screen.height)) shown = FitWithin(upright, screen);
+    const PictureSize decoded = turned ? PictureSize{shown.height, shown.width} : shown;
+    std::vector<std::uint8_t> bgra;
+    if (PictureTooLarge(decoded) || !decoder->DecodeScaled(source, decoded.width, decoded.height, bgra)) return false;
+    const BgrPicture picture = Upright(OverColour(decoded, bgra, display.system.DesktopColour()), orientation);
+    bgra = std::vector<std::uint8_t>();  // given back before the file's bytes are made
+    const std::string bytes = BitmapFileBytes(picture);
+    if (bytes.empty()) return false;
+    const std::string temp = target + ".tmp";
+    if (!WriteWhole(display.files, temp, bytes) || !display.files.MoveReplacing(temp, target)) {
+        display.files.Delete(temp);
+        return false;
+    }
+    WriteRegistryString(display.registry, kInstalledPictureKey, std::to_string(bytes.size()) + "|" + source,
+                        RegistryRoot::LocalMachine);
+    return true;
+}
+
+std::string ConvertedPictureOf(IRegistry& registry, IFileSystem& files, const std::string& installedPath) {
+    const std::string text = ReadRegistryString(registry, RegistryRoot::LocalMachine, kInstalledPictureKey);
+    const std::size_t bar = text.find('|');
+    if (bar == std::string::npos || bar == 0) return std::string();
+    const long long size = TextToInt(text.substr(0, bar));
+    if (size <= 0 || static_cast<long long>(FileSizeOf(files, installedPath)) != size) return std::string();
+    return text.substr(bar + 1);
+}
+
+void ForgetConvertedPicture(IRegistry& registry) {
+    registry.DeleteKey(RegistryRoot::LocalMachine, kInstalledPictureKey);
+}
+
+}  // namespace qm

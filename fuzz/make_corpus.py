@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the seed inputs of the fuzz targets: the pool-file target's into fuzz/corpus/, the
-others' into fuzz/corpus-systemini/, fuzz/corpus-prefs/ and fuzz/corpus-eventkeys/ (each
-target's source describes its input layout).
+others' into fuzz/corpus-systemini/, fuzz/corpus-prefs/, fuzz/corpus-eventkeys/ and
+fuzz/corpus-exif/ (each target's source describes its input layout).
 
 A pool-file input is four header bytes (the sound, wallpaper and screen-saver counters and the
 scheme capacity, each a signed byte) followed by the bytes of a pool file. A record is:
@@ -196,11 +196,52 @@ EVENTKEYS_SEEDS = {
     + b"".join(event(b"E%02d" % i) + marker(b"Yes\x00") for i in range(55)) + sound(b"C:\\m.wav", 1),
 }
 
+# JPEG-like files for the EXIF target: markers and segments, no real image data.
+def segment(marker, content, length=None):
+    return bytes([0xFF, marker]) + struct.pack(">H", len(content) + 2 if length is None else length) + content
+
+
+def tiff(big_endian, entries, ifd=8):
+    """TIFF data whose IFD0 holds (tag, type, count, value) entries, each value in 4 bytes."""
+    order = ">" if big_endian else "<"
+    out = (b"MM" if big_endian else b"II") + struct.pack(order + "HIH", 42, ifd, len(entries))
+    for tag, kind, count, value in entries:
+        out += struct.pack(order + "HHI", tag, kind, count)
+        out += struct.pack(order + "HH", value, 0) if kind == 3 else struct.pack(order + "I", value)
+    return out + b"\0\0\0\0"
+
+
+def exif(data):
+    return segment(0xE1, b"Exif\0\0" + data)
+
+
+def jpeg(*segments):
+    scan = segment(0xDA, b"\x01\x01\x00\x00\x3f\x00") + b"\x12\xff\x00\x34\xff\xd9"
+    return b"\xff\xd8" + b"".join(segments) + scan
+
+
+JFIF = segment(0xE0, b"JFIF\0\x01\x01\0\0\x01\0\x01\0\0")
+ORIENTATION_ONLY = [(274, 3, 1, 6)]
+
+EXIF_SEEDS = {
+    "no-exif": jpeg(JFIF, segment(0xDB, bytes(65))),
+    "little-endian-6": jpeg(exif(tiff(False, ORIENTATION_ONLY))),
+    "big-endian-8-after-make": jpeg(JFIF, exif(tiff(True, [(271, 2, 4, 0x41424300), (274, 3, 1, 8)]))),
+    "xmp-then-exif": jpeg(segment(0xE1, b"http://ns.adobe.com/xap/1.0/\0<x/>"), exif(tiff(False, [(274, 3, 1, 3)]))),
+    "fill-bytes-and-comment": b"\xff\xd8\xff\xff" + segment(0xFE, b"hi") + exif(tiff(True, ORIENTATION_ONLY)) + b"\xff\xda",
+    "ifd-in-header": jpeg(exif(tiff(False, ORIENTATION_ONLY, ifd=4))),
+    "count-off-the-end": jpeg(exif(tiff(True, ORIENTATION_ONLY)[:8] + b"\x00\xc8" + tiff(True, ORIENTATION_ONLY)[10:])),
+    "sos-before-exif": b"\xff\xd8" + segment(0xDA, b"\x00") + exif(tiff(False, ORIENTATION_ONLY)),
+    "length-past-end": b"\xff\xd8" + segment(0xE1, b"Exif\0\0" + tiff(False, ORIENTATION_ONLY), length=900),
+    "not-a-jpeg": b"BM\x36\0\0\0",
+}
+
 CORPORA = {
     "corpus": SEEDS,
     "corpus-systemini": SYSTEMINI_SEEDS,
     "corpus-prefs": PREFS_SEEDS,
     "corpus-eventkeys": EVENTKEYS_SEEDS,
+    "corpus-exif": EXIF_SEEDS,
 }
 
 

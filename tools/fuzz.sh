@@ -5,6 +5,7 @@
 #   qm_fuzz_systemini  the screen saver line of system.ini  fuzz/corpus-systemini/
 #   qm_fuzz_prefs      the stored preferences and counters  fuzz/corpus-prefs/
 #   qm_fuzz_eventkeys  the sound randomizer over event keys fuzz/corpus-eventkeys/
+#   qm_fuzz_exif       the EXIF orientation of a JPEG       fuzz/corpus-exif/
 #
 # Usage: tools/fuzz.sh [seconds [seconds-each]]   (from any directory)
 #   seconds       the pool-file target's time (default 30)
@@ -35,6 +36,7 @@ TARGETS=(
   "qm_fuzz_systemini $EACH_SECONDS corpus-systemini 4096"
   "qm_fuzz_prefs $EACH_SECONDS corpus-prefs 1024"
   "qm_fuzz_eventkeys $EACH_SECONDS corpus-eventkeys 4096"
+  "qm_fuzz_exif $EACH_SECONDS corpus-exif 4096"
 )
 
 WORK=$(mktemp -d /tmp/qmfuzz.XXXXXX)

@@ -173,32 +173,13 @@ BgrPicture Upright(const BgrPicture& picture, int orientation) {
         for (int x = 0; x < out.size.width; ++x) {
             int sx = x, sy = y;
             switch (orientation) {
-                case 2:
-                    sx = w - 1 - x;
-                    break;
-                case 3:
-                    sx = w - 1 - x;
-                    sy = h - 1 - y;
-                    break;
-                case 4:
-                    sy = h - 1 - y;
-                    break;
-                case 5:
-                    sx = y;
-                    sy = x;
-                    break;
-                case 6:
-                    sx = y;
-                    sy = h - 1 - x;
-                    break;
-                case 7:
-                    sx = w - 1 - y;
-                    sy = h - 1 - x;
-                    break;
-                case 8:
-                    sx = w - 1 - y;
-                    sy = x;
-                    break;
+                case 2: sx = w - 1 - x; break;
+                case 3: sx = w - 1 - x, sy = h - 1 - y; break;
+                case 4: sy = h - 1 - y; break;
+                case 5: sx = y, sy = x; break;
+                case 6: sx = y, sy = h - 1 - x; break;
+                case 7: sx = w - 1 - y, sy = h - 1 - x; break;
+                case 8: sx = w - 1 - y, sy = x; break;
             }
             const std::size_t from = (static_cast<std::size_t>(sy) * w + sx) * 3;
             const std::size_t to = (static_cast<std::size_t>(y) * out.size.width + x) * 3;

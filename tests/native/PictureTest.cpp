@@ -38,10 +38,7 @@ const Bytes kImageData = Segment(0xDA, {1, 1, 0, 0, 0x3F, 0}) + Bytes{0x12, 0x34
 // TIFF data: the header, then IFD0 at `ifd` (directly after the header unless said) with its
 // entry count (the number of entries unless said) and 12-byte entries, each value in the
 // first two bytes of its field, as a SHORT is kept.
-struct Entry {
-    std::uint16_t tag, type;
-    std::uint32_t count, value;
-};
+struct Entry { std::uint16_t tag, type; std::uint32_t count, value; };
 Bytes Tiff(bool mm, const std::vector<Entry>& entries, std::uint32_t ifd = 8, int count = -1) {
     Bytes out = Bytes(mm ? Bytes{'M', 'M'} : Bytes{'I', 'I'}) + Word(mm, 42, 2) + Word(mm, ifd, 4) +
                 Word(mm, static_cast<std::uint32_t>(count < 0 ? entries.size() : count), 2);
@@ -63,11 +60,12 @@ Bytes Padding(std::size_t bytes) {
     return out;
 }
 
-// A picture whose pixel k (row by row) is {k, 0x40 + k, 0x80 + k}.
+// Pixel k of a numbered picture: each channel different, so that a swap of two shows.
+Bytes Pixel(int k) { return {std::uint8_t(k), std::uint8_t(0x40 + k), std::uint8_t(0x80 + k)}; }
+// A picture whose pixels are numbered row by row.
 BgrPicture Numbered(int width, int height) {
     BgrPicture picture{{width, height}, {}};
-    for (int k = 0; k < width * height; ++k)
-        picture.bgr.insert(picture.bgr.end(), {std::uint8_t(k), std::uint8_t(0x40 + k), std::uint8_t(0x80 + k)});
+    for (int k = 0; k < width * height; ++k) picture.bgr = picture.bgr + Pixel(k);
     return picture;
 }
 
@@ -80,11 +78,7 @@ std::uint32_t Le(const std::string& bytes, std::size_t at, int width) {
 }  // namespace
 
 TEST(Picture, OrientationOfJpegs) {
-    struct Row {
-        std::string label;
-        Bytes jpeg;
-        int expected;
-    };
+    struct Row { std::string label; Bytes jpeg; int expected; };
     std::vector<Row> rows = {
         {"no EXIF", Jpeg(kJfif), 1},
         {"value 0", Jpeg(Exif(Orientation(false, 0))), 1},
@@ -117,11 +111,9 @@ TEST(Picture, OrientationOfJpegs) {
             rows.push_back(
                 {std::string(mm ? "MM " : "II ") + std::to_string(value), Jpeg(Exif(Orientation(mm, value))), value});
     // The TIFF data cut inside each of its fields, in a segment whose length tells the truth.
-    const struct {
-        const char* field;
-        std::size_t cut;
-    } cuts[] = {{"byte order", 1}, {"magic", 3}, {"IFD offset", 6}, {"entry count", 9}, {"first entry", 15},
-                {"tag", 23},       {"type", 25}, {"count", 29},     {"value", 31},      {"value field", 33}};
+    const struct { const char* field; std::size_t cut; } cuts[] = {
+        {"byte order", 1}, {"magic", 3}, {"IFD offset", 6}, {"entry count", 9}, {"first entry", 15}, {"tag", 23},
+        {"type", 25}, {"count", 29}, {"value", 31}, {"value field", 33}};
     const Bytes tiff = Orientation(true, 6);
     for (const auto& cut : cuts)
         rows.push_back(
@@ -139,19 +131,14 @@ TEST(Picture, OrientationOfJpegs) {
 
 TEST(Picture, UprightPutsEachPixelWhereTheOrientationSays) {
     // Which pixel of the stored 3 x 2 picture (0 1 2 / 3 4 5) shows at each place, row by row.
-    const struct {
-        int orientation;
-        PictureSize size;
-        const char* order;
-    } rows[] = {{1, {3, 2}, "012345"}, {2, {3, 2}, "210543"}, {3, {3, 2}, "543210"}, {4, {3, 2}, "345012"},
-                {5, {2, 3}, "031425"}, {6, {2, 3}, "304152"}, {7, {2, 3}, "524130"}, {8, {2, 3}, "251403"},
-                {0, {3, 2}, "012345"}, {9, {3, 2}, "012345"}};
+    const struct { int orientation; PictureSize size; const char* order; } rows[] = {
+        {1, {3, 2}, "012345"}, {2, {3, 2}, "210543"}, {3, {3, 2}, "543210"}, {4, {3, 2}, "345012"},
+        {5, {2, 3}, "031425"}, {6, {2, 3}, "304152"}, {7, {2, 3}, "524130"}, {8, {2, 3}, "251403"},
+        {0, {3, 2}, "012345"}, {9, {3, 2}, "012345"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.orientation);
         BgrPicture expected{row.size, {}};
-        for (const char* k = row.order; *k; ++k)
-            expected.bgr.insert(expected.bgr.end(),
-                                {std::uint8_t(*k - '0'), std::uint8_t(0x40 + *k - '0'), std::uint8_t(0x80 + *k - '0')});
+        for (const char* k = row.order; *k; ++k) expected.bgr = expected.bgr + Pixel(*k - '0');
         const BgrPicture upright = Upright(Numbered(3, 2), row.orientation);
         EXPECT_EQ(upright.size.width, row.size.width);
         EXPECT_EQ(upright.size.height, row.size.height);
@@ -160,19 +147,14 @@ TEST(Picture, UprightPutsEachPixelWhereTheOrientationSays) {
 }
 
 TEST(Picture, FitWithinScalesOnlyWhatIsLargerThanTheScreen) {
-    const struct {
-        const char* label;
-        PictureSize picture, screen, expected;
-    } rows[] = {{"landscape to the screen", {4000, 3000}, {1024, 768}, {1024, 768}},
-                {"portrait", {3000, 4000}, {1024, 768}, {576, 768}},
-                {"fits", {800, 600}, {1024, 768}, {800, 600}},
-                {"same size", {1024, 768}, {1024, 768}, {1024, 768}},
-                {"wide", {2000, 500}, {1024, 768}, {1024, 256}},
-                {"only too high", {1000, 1000}, {1024, 768}, {768, 768}},
-                {"a half rounds up", {2048, 3}, {1024, 768}, {1024, 2}},
-                {"thin", {1, 10000}, {1024, 768}, {1, 768}},
-                {"largest sizes", {INT_MAX, INT_MAX - 1}, {INT_MAX - 1, INT_MAX}, {INT_MAX - 1, INT_MAX - 2}},
-                {"no screen", {4000, 3000}, {0, 768}, {4000, 3000}}};
+    const struct { const char* label; PictureSize picture, screen, expected; } rows[] = {
+        {"landscape to the screen", {4000, 3000}, {1024, 768}, {1024, 768}},
+        {"portrait", {3000, 4000}, {1024, 768}, {576, 768}}, {"fits", {800, 600}, {1024, 768}, {800, 600}},
+        {"same size", {1024, 768}, {1024, 768}, {1024, 768}}, {"wide", {2000, 500}, {1024, 768}, {1024, 256}},
+        {"only too high", {1000, 1000}, {1024, 768}, {768, 768}},
+        {"a half rounds up", {2048, 3}, {1024, 768}, {1024, 2}}, {"thin", {1, 10000}, {1024, 768}, {1, 768}},
+        {"largest sizes", {INT_MAX, INT_MAX - 1}, {INT_MAX - 1, INT_MAX}, {INT_MAX - 1, INT_MAX - 2}},
+        {"no screen", {4000, 3000}, {0, 768}, {4000, 3000}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         const PictureSize fit = FitWithin(row.picture, row.screen);
@@ -183,17 +165,12 @@ TEST(Picture, FitWithinScalesOnlyWhatIsLargerThanTheScreen) {
 
 TEST(Picture, OverColourBlendsByAlpha) {
     const std::uint32_t blue = 0x00FF0000, grey = 0x00406080;  // COLORREF: 0x00BBGGRR
-    const struct {
-        const char* label;
-        Bytes bgra;
-        std::uint32_t colour;
-        Bytes expected;
-    } rows[] = {{"opaque", {10, 20, 30, 255}, blue, {10, 20, 30}},
-                {"transparent", {10, 20, 30, 0}, blue, {255, 0, 0}},
-                {"transparent over grey", {10, 20, 30, 0}, grey, {0x40, 0x60, 0x80}},
-                {"half white over black", {255, 255, 255, 128}, 0, {128, 128, 128}},
-                {"half black over white", {0, 0, 0, 128}, 0x00FFFFFF, {127, 127, 127}},
-                {"a pixel too few", {1, 2, 3}, blue, {}}};
+    const struct { const char* label; Bytes bgra; std::uint32_t colour; Bytes expected; } rows[] = {
+        {"opaque", {10, 20, 30, 255}, blue, {10, 20, 30}}, {"transparent", {10, 20, 30, 0}, blue, {255, 0, 0}},
+        {"transparent over grey", {10, 20, 30, 0}, grey, {0x40, 0x60, 0x80}},
+        {"half white over black", {255, 255, 255, 128}, 0, {128, 128, 128}},
+        {"half black over white", {0, 0, 0, 128}, 0x00FFFFFF, {127, 127, 127}},
+        {"a pixel too few", {1, 2, 3}, blue, {}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         EXPECT_EQ(OverColour({1, 1}, row.bgra, row.colour).bgr, row.expected);
@@ -204,27 +181,12 @@ TEST(Picture, BitmapFileHeaderOfAThreeByTwoPicture) {
     const std::string bytes = BitmapFileBytes(Numbered(3, 2));
     ASSERT_EQ(bytes.size(), 54u + 2 * 12);
     EXPECT_EQ(bytes.substr(0, 2), "BM");
-    const struct {
-        const char* field;
-        std::size_t at;
-        int width;
-        std::uint32_t expected;
-    } rows[] = {{"bfSize", 2, 4, 78},
-                {"bfReserved", 6, 4, 0},
-                {"bfOffBits", 10, 4, 54},
-                {"biSize", 14, 4, 40},
-                {"biWidth", 18, 4, 3},
-                {"biHeight", 22, 4, 2},
-                {"biPlanes", 26, 2, 1},
-                {"biBitCount", 28, 2, 24},
-                {"biCompression", 30, 4, 0},
-                {"biSizeImage", 34, 4, 24},
-                {"biXPelsPerMeter", 38, 4, 2835},
-                {"biYPelsPerMeter", 42, 4, 2835},
-                {"biClrUsed", 46, 4, 0},
-                {"biClrImportant", 50, 4, 0},
-                {"padding of the bottom row", 54 + 9, 3, 0},
-                {"padding of the top row", 66 + 9, 3, 0}};
+    const struct { const char* field; std::size_t at; int width; std::uint32_t expected; } rows[] = {
+        {"bfSize", 2, 4, 78}, {"bfReserved", 6, 4, 0}, {"bfOffBits", 10, 4, 54}, {"biSize", 14, 4, 40},
+        {"biWidth", 18, 4, 3}, {"biHeight", 22, 4, 2}, {"biPlanes", 26, 2, 1}, {"biBitCount", 28, 2, 24},
+        {"biCompression", 30, 4, 0}, {"biSizeImage", 34, 4, 24}, {"biXPelsPerMeter", 38, 4, 2835},
+        {"biYPelsPerMeter", 42, 4, 2835}, {"biClrUsed", 46, 4, 0}, {"biClrImportant", 50, 4, 0},
+        {"padding of the bottom row", 54 + 9, 3, 0}, {"padding of the top row", 66 + 9, 3, 0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.field);
         EXPECT_EQ(Le(bytes, row.at, row.width), row.expected);
@@ -232,10 +194,8 @@ TEST(Picture, BitmapFileHeaderOfAThreeByTwoPicture) {
 }
 
 TEST(Picture, BitmapFilePixelsReadBackBottomUp) {
-    const struct {
-        const char* label;
-        int width, height;
-    } rows[] = {{"1 x 1", 1, 1}, {"3 x 2", 3, 2}, {"4 x 3, no padding", 4, 3}, {"5 x 1", 5, 1}, {"2 x 7", 2, 7}};
+    const struct { const char* label; int width, height; } rows[] = {
+        {"1 x 1", 1, 1}, {"3 x 2", 3, 2}, {"4 x 3, no padding", 4, 3}, {"5 x 1", 5, 1}, {"2 x 7", 2, 7}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         const BgrPicture picture = Numbered(row.width, row.height);
@@ -251,19 +211,11 @@ TEST(Picture, BitmapFilePixelsReadBackBottomUp) {
 }
 
 TEST(Picture, SizesAndBuffersThatDoNotMatchAreRefused) {
-    const struct {
-        const char* label;
-        PictureSize size;
-        bool tooLarge;
-    } rows[] = {{"1 x 1", {1, 1}, false},
-                {"10000 x 10000", {10000, 10000}, false},
-                {"10000 x 10001", {10000, 10001}, true},
-                {"1 x 100000000", {1, 100000000}, false},
-                {"1 x 100000001", {1, 100000001}, true},
-                {"largest ints", {INT_MAX, INT_MAX}, true},
-                {"no width", {0, 5}, true},
-                {"negative height", {5, -1}, true},
-                {"both negative", {-2, -3}, true}};
+    const struct { const char* label; PictureSize size; bool tooLarge; } rows[] = {
+        {"1 x 1", {1, 1}, false}, {"10000 x 10000", {10000, 10000}, false},
+        {"10000 x 10001", {10000, 10001}, true}, {"1 x 100000000", {1, 100000000}, false},
+        {"1 x 100000001", {1, 100000001}, true}, {"largest ints", {INT_MAX, INT_MAX}, true},
+        {"no width", {0, 5}, true}, {"negative height", {5, -1}, true}, {"both negative", {-2, -3}, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         EXPECT_EQ(PictureTooLarge(row.size), row.tooLarge);

@@ -29,6 +29,7 @@ bool WriteRegistryString(IRegistry& registry, const std::string& subkey, const s
     if (before.values == 0) return true;
     KeyContents after;
     if (!registry.Contents(root, subkey, after)) return false;
+    if (after.values <= 1) return true;  // the default value alone
     // Every other value goes; each pass over the listing deletes one, so the loop is bounded.
     RegistryValue value;
     unsigned index = 0;

@@ -52,16 +52,6 @@ bool FolderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<absent>";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    return bytes;
-}
-
 void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
@@ -256,7 +246,7 @@ TEST_F(Chooser, ClickedFilesEnableTheirOptionsAndOkAddsThemForGood) {
     EXPECT_FALSE(IsWindowVisible(chooser));
     EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, counters + "Wallpaper Files"), "1");
     EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, counters + "Sound Files"), "1");
-    const std::string pool = ReadWholeFile(WindowsDir() + "qmfiles.cfg");
+    const std::string pool = ReadFileBytes(WindowsDir() + "qmfiles.cfg");
     for (const char* name : {"a.bmp", "c.scr", "d.WAV"}) EXPECT_NE(pool.find(name), std::string::npos) << name;
     EXPECT_EQ(pool.find("b.BMP"), std::string::npos);
     EXPECT_NE(pool.find("Jungle Mist", pool.find("d.WAV")), std::string::npos) << "the ticked scheme goes with the sound";
@@ -277,7 +267,7 @@ TEST_F(Chooser, ClickedFilesEnableTheirOptionsAndOkAddsThemForGood) {
     PostMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return ReadDefaultValue(HKEY_LOCAL_MACHINE, counters + "Wallpaper Files") == "2"; },
                           10000));
-    const std::string grown = ReadWholeFile(WindowsDir() + "qmfiles.cfg");
+    const std::string grown = ReadFileBytes(WindowsDir() + "qmfiles.cfg");
     EXPECT_EQ(grown.compare(0, pool.size(), pool), 0) << "the earlier records stay as they were";
     EXPECT_EQ(grown.find("a.bmp", pool.size()), std::string::npos) << "a.bmp was still in its pool";
     EXPECT_NE(grown.find("b.BMP", pool.size()), std::string::npos);

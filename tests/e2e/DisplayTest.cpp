@@ -29,7 +29,6 @@ std::string ShortNameOfCopy() {
     return told;
 }
 
-const char kDesktop[] = "Control Panel\\Desktop";
 const char kWineVersionKey[] = "Software\\Wine\\AppDefaults\\QuillMere.exe";
 const char* const kDesktopValues[] = {"Wallpaper", "TileWallpaper", "WallpaperStyle", "SCRNSAVE.EXE"};
 const char kNoBitmaps[] = "You have not selected any bitmap files for randomization.";
@@ -38,40 +37,11 @@ const char kRestartNote[] = "Please note that screen saver changes will take eff
 const char kSystemIniFailed[] = "Couldn't modify system.ini with new screensaver value!";
 const char kCountersKey[] = "Software\\Corvalith\\Quill Mere\\2.0\\";
 
-std::string ReadValue(HKEY root, const std::string& key, const std::string& name) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return "<absent>";
-    std::vector<char> data(4096);
-    DWORD size = static_cast<DWORD>(data.size()) - 1;
-    LONG result = RegQueryValueExA(handle, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size);
-    RegCloseKey(handle);
-    return result == ERROR_SUCCESS ? std::string(data.data()) : "<absent>";
-}
-
-void SetValue(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
-    HKEY handle = nullptr;
-    if (RegCreateKeyA(root, key.c_str(), &handle) != ERROR_SUCCESS) return;
-    RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(handle);
-}
-
 void DeleteValue(HKEY root, const std::string& key, const std::string& name) {
     HKEY handle = nullptr;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return;
     RegDeleteValueA(handle, name.c_str());
     RegCloseKey(handle);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -89,23 +59,23 @@ protected:
     void SetUp() override {
         ResetProgramState();
         windows = WindowsDir();
-        for (const char* name : kDesktopValues) savedDesktop[name] = ReadValue(HKEY_CURRENT_USER, kDesktop, name);
+        for (const char* name : kDesktopValues) savedDesktop[name] = ReadValue(HKEY_CURRENT_USER, kDesktopKey, name);
         savedSystemIni = ReadFileBytes(windows + "system.ini");
         media = ScratchFolder();
         WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
-        SetValue(HKEY_CURRENT_USER, kDesktop, "TileWallpaper", "untouched");
-        SetValue(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE", "untouched");
+        WriteValue(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper", "untouched");
+        WriteValue(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", "untouched");
     }
     void TearDown() override {
         RegDeleteKeyA(HKEY_CURRENT_USER, kWineVersionKey);
         ResetProgramState();
         for (const auto& [name, value] : savedDesktop) {
             if (value == "<absent>")
-                DeleteValue(HKEY_CURRENT_USER, kDesktop, name);
+                DeleteValue(HKEY_CURRENT_USER, kDesktopKey, name);
             else
-                SetValue(HKEY_CURRENT_USER, kDesktop, name, value);
+                WriteValue(HKEY_CURRENT_USER, kDesktopKey, name, value);
         }
-        if (savedSystemIni != "<missing>") WriteFileBytes(windows + "system.ini", savedSystemIni);
+        if (savedSystemIni != "<absent>") WriteFileBytes(windows + "system.ini", savedSystemIni);
         DeleteFileA((windows + "tmpsys.ini").c_str());
         DeleteFileA((windows + "system32\\QuillMere.scr").c_str());
         DeleteFileA((windows + "system\\Quill Mere.scr").c_str());
@@ -115,7 +85,7 @@ protected:
 
     // Windows 98 as the program sees it: the platform it is told, and a system folder.
     void AsWindows98(bool withSystemFolder = true) {
-        SetValue(HKEY_CURRENT_USER, kWineVersionKey, "Version", "win98");
+        WriteValue(HKEY_CURRENT_USER, kWineVersionKey, "Version", "win98");
         if (withSystemFolder) madeSystemFolder = CreateDirectoryA((windows + "system").c_str(), nullptr) != 0;
     }
 
@@ -148,7 +118,7 @@ protected:
     std::string Text(int id) { return TextOf(GetDlgItem(window, id)); }
     bool Checked(int id) { return SendMessageA(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(window, id)) != 0; }
-    std::string Desktop(const std::string& name) { return ReadValue(HKEY_CURRENT_USER, kDesktop, name); }
+    std::string Desktop(const std::string& name) { return ReadValue(HKEY_CURRENT_USER, kDesktopKey, name); }
     // Waits for the name field to show something other than `before`.
     std::string NameChangesFrom(int id, const std::string& before) {
         WaitUntil([&] { return Text(id) != before; }, 10000);

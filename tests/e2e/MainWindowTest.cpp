@@ -2,12 +2,14 @@
 // switches and about box.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
 #include "e2e/DialogTemplate.h"
 #include "e2e/ProgramDriver.h"
 #include "app/win32/WindowMessages.h"
+#include "resources/resource.h"
 
 namespace qm::e2e {
 
@@ -127,6 +129,8 @@ TEST_F(MainWindow, ShowsEveryControlWithTheVersionLineAndAMenu) {
     }
     EXPECT_EQ(TextOf(GetDlgItem(window, 1028)), "Quill Mere Version 2.01");
     EXPECT_TRUE(GetMenu(window) != nullptr);
+    // The window releases the event list's image list itself: the list must not release it too.
+    EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(window, IDC_EVENT_LIST), GWL_STYLE) & LVS_SHAREIMAGELISTS);
     // Scheme buttons wait for a scheme; the name fields follow the (off) switches.
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 1026)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 1023)));
@@ -151,25 +155,48 @@ TEST_F(MainWindow, HidesToTheNotificationAreaAndComesBackOnALeftClick) {
     EXPECT_FALSE(program.WaitForExit(500)) << "OK does not close the program";
 
     EXPECT_FALSE(WaitUntil([&] { return Visible(window); }, 1500)) << "hidden stays hidden";
-    for (auto [id, mouse] : {std::pair{128, WM_RBUTTONDOWN}, {128, WM_LBUTTONDBLCLK}, {127, WM_LBUTTONDOWN}}) {
+    for (auto [id, mouse] :
+         {std::pair{kTrayIconId, WM_RBUTTONDOWN}, {kTrayIconId, WM_LBUTTONDBLCLK}, {kTrayIconId - 1, WM_LBUTTONDOWN}}) {
         PostMessageA(window, UM_TRAY_ICON, id, mouse);
         EXPECT_FALSE(WaitUntil([&] { return Visible(window); }, 1000))
-            << "only a left press on icon 128 restores, not " << id << "/" << mouse;
+            << "only a left press on the program's icon restores, not " << id << "/" << mouse;
     }
 
-    PostMessageA(window, UM_TRAY_ICON, 128, WM_LBUTTONDOWN);
+    PostMessageA(window, UM_TRAY_ICON, kTrayIconId, WM_LBUTTONDOWN);
     ASSERT_TRUE(WaitUntil([&] { return Visible(window); }, 5000));
 
     PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);  // Enter is the default button
     ASSERT_TRUE(WaitUntil([&] { return !Visible(window); }, 5000)) << "Enter hides the window";
-    PostMessageA(window, UM_TRAY_ICON, 128, WM_LBUTTONDOWN);
+    PostMessageA(window, UM_TRAY_ICON, kTrayIconId, WM_LBUTTONDOWN);
     ASSERT_TRUE(WaitUntil([&] { return Visible(window); }, 5000));
 
     PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !Visible(window); }, 5000)) << "minimizing hides the window";
-    PostMessageA(window, UM_TRAY_ICON, 128, WM_LBUTTONDOWN);
+    PostMessageA(window, UM_TRAY_ICON, kTrayIconId, WM_LBUTTONDOWN);
     ASSERT_TRUE(WaitUntil([&] { return Visible(window) && !IsIconic(window); }, 5000))
         << "the window comes back restored from the minimized state";
+    Exit(window);
+}
+
+// Explorer started again has an empty notification area and tells every top-level window
+// with the "TaskbarCreated" message; a program in the notification area adds its icon again.
+TEST_F(MainWindow, TheIconComesBackWhenExplorerStartsAgain) {
+    HWND window = StartProgram();
+    ASSERT_TRUE(window);
+    SendMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Visible(window); }, 5000));
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window;
+    icon.uID = kTrayIconId;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "hidden, the program shows its icon";
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));  // what the end of Explorer leaves
+    ASSERT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "the icon is gone";
+
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL, 5000, &answer));
+    EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "the icon was not added again";
+    EXPECT_FALSE(Visible(window)) << "the window stays in the notification area";
     Exit(window);
 }
 

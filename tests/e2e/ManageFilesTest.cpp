@@ -11,6 +11,7 @@
 
 #include "core/PoolBytes.h"
 #include "e2e/DialogTemplate.h"
+#include "e2e/FileCommands.h"
 #include "e2e/ProgramDriver.h"
 #include "e2e/RemoteControls.h"
 #include "resources/resource.h"
@@ -83,19 +84,6 @@ protected:
         if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
         return driver.WaitForInitialisedWindow();
     }
-    // The Manage Files window of the run that `window` is the main window of.
-    static HWND ManageWindow(HWND window) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        return WindowOfProcess(processId, "Manage Files");
-    }
-    // Runs Modify Selected Files and waits for the filled, visible dialog.
-    HWND OpenManage(HWND window) {
-        PostMessageA(window, WM_COMMAND, ID_ACTIONS_MODIFY_FILES, 0);
-        HWND dialog = nullptr;
-        WaitUntil([&] { return (dialog = ManageWindow(window)) != nullptr && IsWindowVisible(dialog); }, 10000);
-        return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
-    }
     // Selects exactly `positions` of a list, the focus on the first, as a click would.
     static void Select(HWND dialog, int listId, std::vector<int> positions) {
         HWND list = GetDlgItem(dialog, listId);
@@ -117,17 +105,7 @@ protected:
         WaitUntil([&] { return ReadPoolFile() != before; }, 5000);
         Sleep(300);
     }
-    std::string ReadPoolFile() {
-        std::string bytes;
-        HANDLE file = CreateFileA((WindowsDir() + "qmfiles.cfg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return "<absent>";
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-        CloseHandle(file);
-        return bytes;
-    }
+    static std::string ReadPoolFile() { return ReadFileBytes(WindowsDir() + "qmfiles.cfg"); }
     static Names Counters() {
         return {ReadDefaultValue(HKEY_LOCAL_MACHINE, kSoundCounter), ReadDefaultValue(HKEY_LOCAL_MACHINE, kWallpaperCounter),
                 ReadDefaultValue(HKEY_LOCAL_MACHINE, kSaverCounter)};
@@ -138,22 +116,9 @@ protected:
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(program.WaitForExit(10000));
     }
-    // Chooses `name` in the chooser (on the media folder), Tile as well when `tile` says so,
-    // and presses OK; returns once the main window has stored the addition.
+    // Adds `name` through the chooser (on the media folder) to the machine-wide pool file.
     void AddThroughChooser(HWND window, const std::string& name, bool tile = false) {
-        PostMessageA(window, WM_COMMAND, ID_ACTIONS_ADD_FILES, 0);
-        HWND chooser = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            return (chooser = WindowOfProcess(program.ProcessId(), kChooserTitle)) != nullptr && IsWindowVisible(chooser);
-        }, 10000));
-        ASSERT_TRUE(RemoteListView(GetDlgItem(chooser, IDC_CHOOSER_FILES), program.Process()).Click(name)) << name;
-        if (tile) SendMessageA(GetDlgItem(chooser, IDC_CHOOSER_TILE), BM_CLICK, 0, 0);
-        const std::string before = ReadPoolFile();
-        SendMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
-        // The addition runs from the result the chooser posts; once it has begun to write,
-        // a message sent to the main window is answered only after it.
-        EXPECT_TRUE(WaitUntil([&] { return ReadPoolFile() != before; }, 10000)) << "the addition wrote nothing";
-        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
+        e2e::AddThroughChooser(program, window, name, WindowsDir() + "qmfiles.cfg", tile);
     }
     // Starts the program again, which must find file and counters in agreement, and
     // returns what Modify Selected Files lists then.

@@ -13,6 +13,10 @@ const char kTitle[] = "Quill Mere V2.01";
 const char kChooserTitle[] = "Choose Files to Randomize From";  // the Add Files window
 const char kProgramKey[] = "Software\\Corvalith";
 const char kPreferencesKey[] = "SOFTWARE\\Corvalith\\Quill Mere\\2.0\\Preferences";
+const char kDesktopKey[] = "Control Panel\\Desktop";  // the user's wallpaper and screen-saver settings
+// The id the main window gives its notification icon (RRDialog.cpp): the shell knows the
+// icon by that id and the window, and the window's icon messages carry it.
+const UINT kTrayIconId = 128;
 
 class ProgramDriver {
 public:
@@ -61,7 +65,10 @@ std::string WindowsDir();  // with a final backslash
 std::string UserDataFolder();  // the program's folder in the user's local application data, with a final backslash
 std::string ReadDefaultValue(HKEY root, const std::string& key);
 void WriteDefaultValue(HKEY root, const std::string& key, const std::string& text);
+std::string ReadValue(HKEY root, const std::string& key, const std::string& name);  // "<absent>" when missing
+void WriteValue(HKEY root, const std::string& key, const std::string& name, const std::string& text);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);  // "<absent>" when it cannot be read
 std::string ScratchFolder();  // an empty folder for the case, with a final backslash
 
 }  // namespace qm::e2e

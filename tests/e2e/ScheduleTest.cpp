@@ -3,26 +3,19 @@
 // elapse replaces it with a new one), the installed wallpaper, and the process's end.
 #include <gtest/gtest.h>
 
+#include "core/PoolBytes.h"
 #include "e2e/ProgramDriver.h"
 #include "e2e/ThreadWatch.h"
+#include "resources/resource.h"
 
 namespace qm::e2e {
 
 namespace {
 
+using test::Record;
+
 const char kWallpaperCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files";
 const char kSoundCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Sound Files";
-
-std::string I32(int value) {
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    return bytes;
-}
-std::string Str(const std::string& text) { return std::string(1, static_cast<char>(text.size())) + text; }
-// One pool record: name, folder, the sound, wallpaper and screen-saver flags, no schemes, tile 0.
-std::string Record(const std::string& name, const std::string& folder, int sound, int wallpaper) {
-    return Str(name) + Str(folder) + I32(sound) + I32(wallpaper) + I32(0) + I32(0) + I32(0);
-}
 
 long long SizeOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -50,7 +43,25 @@ protected:
         if (!window || !ThreadWatch(program.Process()).WaitForCount(2, 3000)) return nullptr;
         return window;
     }
+    // A wallpaper pool of two bitmaps of 100 and 300 bytes; the installed copy is the
+    // smaller one, so an elapse that randomizes the wallpaper gives the copy 300 bytes.
+    void TwoWallpapers() {
+        const std::string media = ScratchFolder();
+        WriteFileBytes(media + "small.bmp", std::string(100, 's'));
+        WriteFileBytes(media + "large.bmp", std::string(300, 'l'));
+        WriteFileBytes(WindowsDir() + "qmfiles.cfg",
+                       Record("small.bmp", media, 0, 1, 0, 0, 0) + Record("large.bmp", media, 0, 1, 0, 0, 0));
+        WriteDefaultValue(HKEY_LOCAL_MACHINE, kWallpaperCounter, "2");
+        WriteFileBytes(installed, std::string(100, 's'));
+    }
+    // Sends a message of Windows ending the session, as Windows sends it to every top-level window.
+    static LRESULT SendSessionMessage(HWND window, UINT message, WPARAM ending) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutA(window, message, ending, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer)) return -1;
+        return static_cast<LRESULT>(answer);
+    }
     ProgramDriver program;
+    const std::string installed = WindowsDir() + "Quill Mere.bmp";
 };
 
 }  // namespace
@@ -97,14 +108,7 @@ TEST_F(Schedule, AnExitAtTheMomentOfAnElapseEndsWithoutWaiting) {
 }
 
 TEST_F(Schedule, TheInstalledWallpaperChangesEveryFifteenSeconds) {
-    const std::string media = ScratchFolder();
-    WriteFileBytes(media + "small.bmp", std::string(100, 's'));
-    WriteFileBytes(media + "large.bmp", std::string(300, 'l'));
-    WriteFileBytes(WindowsDir() + "qmfiles.cfg", Record("small.bmp", media, 0, 1) + Record("large.bmp", media, 0, 1));
-    WriteDefaultValue(HKEY_LOCAL_MACHINE, kWallpaperCounter, "2");
-    // The installed copy matches the first entry by size, so the wallpaper switch stays on.
-    const std::string installed = WindowsDir() + "Quill Mere.bmp";
-    WriteFileBytes(installed, std::string(100, 's'));
+    TwoWallpapers();  // the installed copy matches an entry, so the wallpaper switch stays on
     WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nynyn0;");
     const DWORD started = GetTickCount();
     ASSERT_TRUE(program.Start(ScratchFolder()));
@@ -157,11 +161,47 @@ TEST_F(Schedule, AStartupRunWithAnIntervalStaysInTheNotificationArea) {
     EXPECT_LT(GetTickCount() - asked, 2000u) << "a 24-hour wait is stopped at once";
 }
 
+// Log-off: once Windows has asked whether the session may end, an elapse randomizes
+// nothing; at the end of the session the switch changed in the window is stored.
+TEST_F(Schedule, ALogOffStoresTheRunsSwitchesAndAnElapseMeanwhileWritesNothing) {
+    TwoWallpapers();
+    HWND window = StartWithInterval("nnnyn0;");  // the wallpaper every 15 seconds, its switch off
+    ASSERT_TRUE(window);
+    SendMessageA(GetDlgItem(window, IDC_WALLPAPER_ENABLED), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !TextOf(GetDlgItem(window, IDC_WALLPAPER_NAME)).empty(); }, 5000));
+    const std::string copy = ReadFileBytes(installed);
+    const std::string shown = TextOf(GetDlgItem(window, IDC_WALLPAPER_NAME));
+    WriteValue(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper", "left by the test");
+    EXPECT_EQ(SendSessionMessage(window, WM_QUERYENDSESSION, 0), TRUE);
+
+    // The next elapse is handled (its interval thread is replaced) and installs nothing.
+    ThreadWatch threads(program.Process());
+    const ThreadSeen waiting = threads.Newest();
+    ASSERT_TRUE(WaitUntil([&] { return threads.Newest().id != waiting.id; }, 18000)) << "no elapse";
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    EXPECT_EQ(ReadFileBytes(installed), copy);
+    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_WALLPAPER_NAME)), shown);
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper"), "left by the test");
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nnnyn0;") << "stored before the end";
+
+    EXPECT_EQ(SendSessionMessage(window, WM_ENDSESSION, TRUE), 0);
+    EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nynyn0;");
+}
+
+TEST_F(Schedule, ACancelledLogOffLetsTheNextElapseRandomize) {
+    TwoWallpapers();
+    HWND window = StartWithInterval("nynyn0;");
+    ASSERT_TRUE(window);
+    EXPECT_EQ(SendSessionMessage(window, WM_QUERYENDSESSION, 0), TRUE);
+    EXPECT_EQ(SendSessionMessage(window, WM_ENDSESSION, FALSE), 0);
+    EXPECT_TRUE(WaitUntil([&] { return SizeOf(installed) == 300; }, 18000)) << "the elapse installed nothing";
+}
+
 // Slow: the start-up run waits its 90 seconds before the sounds.
 TEST_F(Schedule, AStartupRunWithSoundsWaitsAboutNinetySecondsThenEnds) {
     const std::string media = ScratchFolder();
     WriteFileBytes(media + "ding.wav", "RIFF not really");
-    WriteFileBytes(WindowsDir() + "qmfiles.cfg", Record("ding.wav", media, 1, 0));
+    WriteFileBytes(WindowsDir() + "qmfiles.cfg", Record("ding.wav", media, 1, 0, 0, 0, 0));
     WriteDefaultValue(HKEY_LOCAL_MACHINE, kSoundCounter, "1");
     WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnynn|;");
     ASSERT_TRUE(program.Start(WindowsDir()));

@@ -60,6 +60,37 @@ TEST_F(Startup, ASecondStartShowsTheRunningWindowAndEnds) {
     EXPECT_FALSE(first.WaitForExit(0));
 }
 
+// An Explorer window showing a folder named like the program carries the program's title;
+// it is no running instance, so the start goes on and leaves that window as it is.
+TEST_F(Startup, AWindowOfAnotherClassWithTheProgramsTitleIsNoRunningInstance) {
+    WNDCLASSA kind = {};
+    kind.lpfnWndProc = DefWindowProcA;
+    kind.hInstance = GetModuleHandleA(nullptr);
+    kind.lpszClassName = "CabinetWClass";
+    RegisterClassA(&kind);
+    struct Window {
+        HWND handle;
+        ~Window() { DestroyWindow(handle); }
+    } folder{CreateWindowExA(0, kind.lpszClassName, kTitle, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                             kind.hInstance, nullptr)};
+    ASSERT_TRUE(folder.handle);
+    WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(ScratchFolder()));
+    // This thread handles the folder window's messages meanwhile: a program that showed it
+    // is not held up waiting for them.
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+        window = program.WaitForMainWindow(0);
+        return window && IsWindowVisible(window);
+    }, 15000)) << "the program did not show its own window";
+    EXPECT_FALSE(program.WaitForExit(0));
+    EXPECT_FALSE(IsWindowVisible(folder.handle)) << "the program showed the folder window";
+    if (window) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(program.WaitForExit(10000));
+}
+
 TEST_F(Startup, AStartFromTheWindowsDirectoryIsAStartupRunThatEndsByItself) {
     WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nynnn|;");
     ProgramDriver program;

@@ -17,7 +17,6 @@ namespace {
 
 std::string g_installerPath;
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill Mere";
-const char kDesktopKey[] = "Control Panel\\Desktop";
 const char kDataKey[] = "Software\\Corvalith\\Quill Mere";
 
 std::string ShellFolder(int csidl) {
@@ -32,15 +31,6 @@ std::string SystemCopy() { return WindowsDir() + "system32\\Quill Mere.scr"; }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::string ReadValue(HKEY root, const char* key, const char* name) {
-    char buffer[1024] = {};
-    DWORD size = sizeof buffer;
-    if (RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return "<absent>";
-    return buffer;
-}
-void WriteValue(HKEY root, const char* key, const char* name, const std::string& text) {
-    RegSetKeyValueA(root, key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
 bool KeyExists(HKEY root, const char* key) {
     HKEY opened;
     if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;

@@ -28,7 +28,7 @@ inline void AddThroughChooser(const ProgramDriver& program, HWND window, const s
     SendMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
     // The addition runs from the result the chooser posts; once it has begun to write,
     // a message sent to the main window is answered only after it.
-    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(poolFile) != before; }, 10000)) << "the addition wrote nothing";
+    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(poolFile) != before; }, 20000)) << "the addition wrote nothing";
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
 }
 

@@ -75,7 +75,7 @@ endif()
 file(GLOB QM_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(qm_e2e_tests ${QM_E2E_SOURCES})
 target_include_directories(qm_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(qm_e2e_tests PRIVATE ${QM_GTEST} advapi32 user32 gdi32 shell32 version)
+target_link_libraries(qm_e2e_tests PRIVATE ${QM_GTEST} advapi32 user32 gdi32 shell32 version ole32 windowscodecs uuid)
 add_dependencies(qm_e2e_tests QuillMere)
 gtest_discover_tests(qm_e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   EXTRA_ARGS --program=${QM_PROGRAM_PATH}

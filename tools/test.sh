@@ -39,3 +39,4 @@ wine "$root/build/win32/bench/qm_bench_loadpools.exe" 3
 wine "$root/build/win32/bench/qm_bench_sounds.exe" --real-registry
 wine "$root/build/win32/qm_bench_chooser_list.exe"
 wine "$root/build/win32/qm_bench_manage.exe" "--program=Z:$root/build/win32/bin/QuillMere.exe"
+wine "$root/build/win32/bench/qm_bench_picture.exe"

@@ -290,4 +290,21 @@ TEST_F(Chooser, TheFirstStartOpensTheChooserOnTheProgramFolder) {
     Exit();
 }
 
+// Pictures are listed by their whole ending in lower or upper case; the files are not opened.
+TEST_F(Chooser, ListsPicturesByTheirEndings) {
+    const std::string pictures = folder + "Pictures\\";
+    CreateDirectoryA(pictures.c_str(), nullptr);
+    for (const char* name : {"photo.jpg", "clear.png", "sky.bmp", "odd.Jpg", "notes.txt"})
+        WriteFileBytes(pictures + name, std::string("data of ") + name);
+    ASSERT_TRUE(program.Start(pictures));
+    main = program.WaitForMainWindow();
+    ASSERT_TRUE(main);
+    HWND chooser = OpenChooser();
+    ASSERT_TRUE(chooser);
+    ASSERT_EQ(TextOf(GetDlgItem(chooser, IDC_CHOOSER_HISTORY)), pictures);
+    EXPECT_EQ(ListItems(program.Process(), GetDlgItem(chooser, IDC_CHOOSER_FILES)),
+              (std::vector<std::string>{"clear.png", "photo.jpg", "sky.bmp"}));
+    Exit();
+}
+
 }  // namespace qm::e2e

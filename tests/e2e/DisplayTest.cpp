@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "core/PoolBytes.h"
 #include "e2e/ProgramDriver.h"
 #include "resources/resource.h"
+#include "win32/PictureFiles.h"
 
 namespace qm::e2e {
 
@@ -399,6 +401,133 @@ TEST_F(DisplayCommands, OnWindows98WithoutASystemFolderTheCopyFailsAndNothingIsN
     // The switch itself named the copy; the failed randomization changed nothing more.
     EXPECT_EQ(ReadFileBytes(windows + "system.ini"), "[boot]\r\nSCRNSAVE.EXE=" + windows + "system\\QUILLM~1.SCR\r\n");
     Exit();
+}
+
+// Pictures other than bitmaps, each drawn alone from a pool of one as the wallpaper switch
+// goes on.
+class DisplayPictures : public DisplayCommands {
+protected:
+    // The pool of the one picture, which `make` writes over the placeholder, and a copy
+    // installed before; then the program is started and the switch turned on, which draws.
+    bool DrawPicture(const std::string& name, const std::function<void(const std::string&)>& make) {
+        WritePools({{name, true, 0}});
+        make(media + name);
+        WriteFileBytes(windows + "Quill Mere.bmp", kBefore);
+        if (!Start()) return false;
+        Click(IDC_WALLPAPER_ENABLED);
+        return true;
+    }
+    // A photo stored sideways with a red top-left corner, as a camera held upright stores it
+    // with orientation 6.
+    static void SidewaysPhoto(const std::string& path, int width, int height) {
+        EXPECT_TRUE(test::Encode(path, GUID_ContainerFormatJpeg, width, height, false, [&](int x, int y) {
+            return x < width / 8 && y < height / 8 ? 0x00FF0000u : 0x00FFFFFFu;
+        }));
+        WriteFileBytes(path, test::WithOrientation(ReadFileBytes(path), 6));
+    }
+
+    static constexpr const char* kBefore = "BM the copy installed before";
+    test::ComScope com;
+};
+
+TEST_F(DisplayPictures, EachPictureIsInstalledAsTheBitmapOfWhatTheScreenShows) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int storedWidth = 1600, storedHeight = 1200;  // upright 1200 x 1600: taller than the screen
+    ASSERT_GT(storedWidth, screenHeight);
+    const test::Pixel desktop = test::PixelOf(GetSysColor(COLOR_DESKTOP)), green{0, 255, 0};
+    struct Row {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        std::function<void(const test::Bitmap&)> check;
+    };
+    const Row rows[] = {
+        {"photo.jpg", [&](const std::string& path) { SidewaysPhoto(path, storedWidth, storedHeight); },
+         [&](const test::Bitmap& shown) {
+             // Upright and scaled down, keeping its proportions, until it fits the screen.
+             const bool byWidth = static_cast<long long>(storedHeight) * screenHeight >=
+                                  static_cast<long long>(storedWidth) * screenWidth;
+             if (byWidth) {
+                 EXPECT_EQ(shown.width, screenWidth);
+                 EXPECT_NEAR(shown.height, static_cast<double>(storedWidth) * screenWidth / storedHeight, 1);
+             } else {
+                 EXPECT_EQ(shown.height, screenHeight);
+                 EXPECT_NEAR(shown.width, static_cast<double>(storedHeight) * screenHeight / storedWidth, 1);
+             }
+             // Turned a quarter clockwise: the stored top-left corner is now the top-right one.
+             EXPECT_TRUE(test::Near(shown.At(shown.width - 2, 1), test::kRed));
+             EXPECT_TRUE(test::Near(shown.At(1, 1), test::kWhite));
+             EXPECT_TRUE(test::Near(shown.At(shown.width - 2, shown.height - 2), test::kWhite));
+         }},
+        {"clear.png",
+         [](const std::string& path) {
+             EXPECT_TRUE(test::Encode(path, GUID_ContainerFormatPng, 40, 30, true,
+                                      [](int x, int y) { return x < 10 && y < 10 ? 0x00000000u : 0xFF00FF00u; }));
+         },
+         [&](const test::Bitmap& shown) {
+             EXPECT_EQ(shown.width, 40);
+             EXPECT_EQ(shown.height, 30);
+             EXPECT_EQ(shown.At(2, 2), desktop) << "the transparent corner";
+             EXPECT_EQ(shown.At(30, 20), green);
+         }},
+        {"moving.gif", [](const std::string& path) { EXPECT_TRUE(test::EncodeAnimatedGif(path, 20, 10, {0xFF0000u, 0x00FF00u})); },
+         [](const test::Bitmap& shown) {
+             EXPECT_EQ(shown.width, 20);
+             EXPECT_EQ(shown.height, 10);
+             EXPECT_EQ(shown.At(5, 5), test::kRed) << "the first frame";
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(DrawPicture(row.name, row.make));
+        ASSERT_EQ(NameChangesFrom(IDC_WALLPAPER_NAME, ""), row.name);
+        const test::Bitmap shown = test::ReadBitmap(Installed("", "Quill Mere.bmp"));
+        EXPECT_EQ(shown.bits, 24);
+        row.check(shown);
+        EXPECT_EQ(Desktop("Wallpaper"), windows + "Quill Mere.bmp");
+        Exit();
+    }
+    // A bitmap is still copied as it is.
+    ASSERT_TRUE(DrawPicture("sky.bmp", [](const std::string& path) { WriteFileBytes(path, "BM\x01 not decoded"); }));
+    ASSERT_EQ(NameChangesFrom(IDC_WALLPAPER_NAME, ""), "sky.bmp");
+    EXPECT_EQ(Installed("", "Quill Mere.bmp"), "BM\x01 not decoded");
+    Exit();
+}
+
+// A text file named like a picture, and a JPEG cut short: told as a failed copy, and the
+// copy installed before stays.
+TEST_F(DisplayPictures, APictureThatCannotBeDecodedIsAFailedCopy) {
+    const std::pair<const char*, std::function<void(const std::string&)>> rows[] = {
+        {"notes.jpg", [](const std::string& path) { WriteFileBytes(path, "these are notes, not a picture"); }},
+        {"cut.jpg",
+         [](const std::string& path) {
+             SidewaysPhoto(path, 320, 240);
+             const std::string whole = ReadFileBytes(path);
+             WriteFileBytes(path, whole.substr(0, whole.size() / 3));
+         }},
+    };
+    for (const auto& [name, make] : rows) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(DrawPicture(name, make));
+        EXPECT_TRUE(AnswerBox("Couldn't copy " + media + name + "."));
+        EXPECT_EQ(Installed("", "Quill Mere.bmp"), kBefore);
+        EXPECT_EQ(Text(IDC_WALLPAPER_NAME), "");
+        Exit();
+    }
+}
+
+TEST_F(DisplayPictures, TheNextStartNamesThePictureTheInstalledCopyWasMadeFrom) {
+    ASSERT_TRUE(DrawPicture("photo.jpg", [](const std::string& path) { SidewaysPhoto(path, 64, 48); }));
+    ASSERT_EQ(NameChangesFrom(IDC_WALLPAPER_NAME, ""), "photo.jpg");
+    Exit();
+    ASSERT_NE(ReadFileBytes(windows + "Quill Mere.bmp").size(), ReadFileBytes(media + "photo.jpg").size())
+        << "the copy must not be found by its size alone";
+    ProgramDriver restarted;
+    ASSERT_TRUE(restarted.Start(ScratchFolder()));
+    HWND again = restarted.WaitForInitialisedWindow();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(TextOf(GetDlgItem(again, IDC_WALLPAPER_NAME)), "photo.jpg");
+    PostMessageA(again, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(restarted.WaitForExit(10000));
 }
 
 }  // namespace qm::e2e

@@ -1,11 +1,8 @@
 // Pictures other than bitmaps installed as the wallpaper through the Windows Imaging
 // Component under Wine: the pictures are made here with its own encoders.
 #include <windows.h>
-#include <wincodec.h>
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 #include "core/DisplayTestKit.h"
 #include "core/TestPlatform.h"
@@ -13,94 +10,9 @@
 #include "randomize/Picture.h"
 #include "randomize/PictureInstall.h"
 #include "randomize/WallpaperRandomizer.h"
+#include "win32/PictureFiles.h"
 
 namespace qm::test {
-
-namespace {
-
-struct Pixel {
-    std::uint8_t b, g, r;
-    bool operator==(const Pixel& o) const { return b == o.b && g == o.g && r == o.r; }
-};
-
-// Writes a picture through WIC: 24-bit BGR for JPEG, 32-bit BGRA for PNG; `paint` gives
-// each pixel's BGRA.
-template <typename Paint>
-bool Encode(const std::string& path, const GUID& container, int width, int height, bool alpha, Paint paint) {
-    IWICImagingFactory* factory = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(&factory))))
-        return false;
-    std::wstring wide(path.begin(), path.end());
-    IWICStream* stream = nullptr;
-    IWICBitmapEncoder* encoder = nullptr;
-    IWICBitmapFrameEncode* frame = nullptr;
-    IPropertyBag2* props = nullptr;
-    const int bpp = alpha ? 4 : 3;
-    std::vector<BYTE> pixels(static_cast<std::size_t>(width) * height * bpp);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t bgra = paint(x, y);
-            BYTE* p = &pixels[(static_cast<std::size_t>(y) * width + x) * bpp];
-            for (int c = 0; c < bpp; ++c) p[c] = static_cast<BYTE>(bgra >> (8 * c));
-        }
-    WICPixelFormatGUID format = alpha ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR;
-    bool ok = SUCCEEDED(factory->CreateStream(&stream)) &&
-              SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
-              SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
-              SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
-              SUCCEEDED(encoder->CreateNewFrame(&frame, &props)) && SUCCEEDED(frame->Initialize(props)) &&
-              SUCCEEDED(frame->SetSize(width, height)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
-              SUCCEEDED(frame->WritePixels(height, width * bpp, static_cast<UINT>(pixels.size()), pixels.data())) &&
-              SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-    for (IUnknown* object : {static_cast<IUnknown*>(props), static_cast<IUnknown*>(frame),
-                             static_cast<IUnknown*>(encoder), static_cast<IUnknown*>(stream),
-                             static_cast<IUnknown*>(factory)})
-        if (object) object->Release();
-    return ok;
-}
-
-// An EXIF segment of one entry, the orientation, put right after the JPEG's start marker.
-std::string WithOrientation(const std::string& jpeg, int orientation) {
-    const std::string app1 = std::string("\xFF\xE1\x00\x22" "Exif\0\0" "MM\0\x2A\0\0\0\x08" "\0\x01" "\x01\x12\0\x03\0\0\0\x01",
-                                         4 + 6 + 8 + 2 + 8) +
-                             std::string{'\0', static_cast<char>(orientation), '\0', '\0', '\0', '\0', '\0', '\0'};
-    return jpeg.substr(0, 2) + app1 + jpeg.substr(2);
-}
-
-// A 24-bit bitmap file read back: its size and its pixels, top row first.
-struct Bitmap {
-    int width = 0, height = 0, bits = 0;
-    std::string bytes;
-    Pixel At(int x, int y) const {
-        const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-        const std::size_t at = 54 + static_cast<std::size_t>(height - 1 - y) * stride + static_cast<std::size_t>(x) * 3;
-        return Pixel{static_cast<std::uint8_t>(bytes[at]), static_cast<std::uint8_t>(bytes[at + 1]),
-                     static_cast<std::uint8_t>(bytes[at + 2])};
-    }
-};
-Bitmap ReadBitmap(const std::string& bytes) {
-    Bitmap bitmap;
-    bitmap.bytes = bytes;
-    if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return bitmap;
-    auto i32 = [&](std::size_t at) {
-        return static_cast<int>(static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8 |
-                                static_cast<std::uint8_t>(bytes[at + 2]) << 16 |
-                                static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[at + 3])) << 24);
-    };
-    bitmap.width = i32(18);
-    bitmap.height = i32(22);
-    bitmap.bits = i32(28) & 0xFFFF;
-    return bitmap;
-}
-
-bool Near(const Pixel& a, const Pixel& b) {  // JPEG is lossy
-    return std::abs(a.b - b.b) < 40 && std::abs(a.g - b.g) < 40 && std::abs(a.r - b.r) < 40;
-}
-
-const Pixel kRed{0, 0, 255}, kWhite{255, 255, 255};
-
-}  // namespace
 
 class PictureInstall : public ::testing::Test {
 protected:

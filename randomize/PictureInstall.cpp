@@ -38,17 +38,24 @@ bool WriteWhole(IFileSystem& files, const std::string& path, const std::string& 
 
 bool InstallPicture(DisplayContext& display, const std::string& source, const std::string& target, bool centred) {
     IPictureDecoder* decoder = display.pictures;
-    PictureSize frame;
-    if (!decoder || !decoder->FrameSize(source, frame.width, frame.height) || PictureTooLarge(frame)) return false;
+    if (!decoder) return false;
     const int orientation = IsJpegName(source) ? OrientationOf(display.files, source) : 1;
     const bool turned = orientation >= 5;  // orientations 5 to 8 swap width and height
-    const PictureSize upright = turned ? PictureSize{frame.height, frame.width} : frame;
-    PictureSize shown = upright;
     PictureSize screen;
-    if (centred && display.system.PrimaryScreenSize(screen.width, screen.height)) shown = FitWithin(upright, screen);
-    const PictureSize decoded = turned ? PictureSize{shown.height, shown.width} : shown;
+    const bool fit = centred && display.system.PrimaryScreenSize(screen.width, screen.height);
+    PictureSize decoded;
+    auto choose = [&](int width, int height, int& decodeWidth, int& decodeHeight) {
+        const PictureSize frame{width, height};
+        if (PictureTooLarge(frame)) return false;  // from the header, before any pixel
+        const PictureSize upright = turned ? PictureSize{height, width} : frame;
+        const PictureSize shown = fit ? FitWithin(upright, screen) : upright;
+        decoded = turned ? PictureSize{shown.height, shown.width} : shown;
+        decodeWidth = decoded.width;
+        decodeHeight = decoded.height;
+        return true;
+    };
     std::vector<std::uint8_t> bgra;
-    if (PictureTooLarge(decoded) || !decoder->DecodeScaled(source, decoded.width, decoded.height, bgra)) return false;
+    if (!decoder->Decode(source, choose, bgra)) return false;
     const BgrPicture picture = Upright(OverColour(decoded, bgra, display.system.DesktopColour()), orientation);
     bgra = std::vector<std::uint8_t>();  // given back before the file's bytes are made
     const std::string bytes = BitmapFileBytes(picture);

@@ -50,36 +50,22 @@ void* Win32PictureDecoder::Factory() {
 
 bool Win32PictureDecoder::Available() { return Factory() != nullptr; }
 
-bool Win32PictureDecoder::FrameSize(const std::string& path, int& width, int& height) {
+// The frame goes to 32-bit BGRA first: the scaler refuses the indexed frames of a GIF and
+// some TIFF formats, and transparency is kept for the caller to lay over the desktop colour.
+// The file is opened once: opening a JPEG costs about as much as decoding it under Wine.
+bool Win32PictureDecoder::Decode(const std::string& path, const SizeChoice& choose, std::vector<std::uint8_t>& bgra) {
     auto* factory = static_cast<IWICImagingFactory*>(Factory());
     if (!factory) return false;
     ComRef<IWICBitmapDecoder> decoder;
     ComRef<IWICBitmapFrameDecode> frame;
+    ComRef<IWICFormatConverter> converter;
     UINT w = 0, h = 0;
+    int width = 0, height = 0;
     if (FAILED(factory->CreateDecoderFromFilename(Wide(path).c_str(), nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand, &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) || w == 0 || h == 0 ||
-        w > 0x7FFFFFFF || h > 0x7FFFFFFF)
-        return false;
-    width = static_cast<int>(w);
-    height = static_cast<int>(h);
-    return true;
-}
-
-// The frame goes to 32-bit BGRA first: the scaler refuses the indexed frames of a GIF and
-// some TIFF formats, and transparency is kept for the caller to lay over the desktop colour.
-bool Win32PictureDecoder::DecodeScaled(const std::string& path, int width, int height,
-                                       std::vector<std::uint8_t>& bgra) {
-    auto* factory = static_cast<IWICImagingFactory*>(Factory());
-    if (!factory || width <= 0 || height <= 0) return false;
-    ComRef<IWICBitmapDecoder> decoder;
-    ComRef<IWICBitmapFrameDecode> frame;
-    ComRef<IWICFormatConverter> converter;
-    UINT w = 0, h = 0;
-    if (FAILED(factory->CreateDecoderFromFilename(Wide(path).c_str(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand, &decoder)) ||
-        FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) ||
-        FAILED(factory->CreateFormatConverter(&converter)) ||
+        w > 0x7FFFFFFF || h > 0x7FFFFFFF || !choose(static_cast<int>(w), static_cast<int>(h), width, height) ||
+        width <= 0 || height <= 0 || FAILED(factory->CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return false;

@@ -78,8 +78,7 @@ public:
     Win32PictureDecoder& operator=(const Win32PictureDecoder&) = delete;
 
     bool Available() override;
-    bool FrameSize(const std::string& path, int& width, int& height) override;
-    bool DecodeScaled(const std::string& path, int width, int height, std::vector<std::uint8_t>& bgra) override;
+    bool Decode(const std::string& path, const SizeChoice& choose, std::vector<std::uint8_t>& bgra) override;
 
 private:
     void* Factory();  // the IWICImagingFactory, or nullptr where it cannot be created

@@ -11,14 +11,18 @@ namespace {
 
 const char* const kCounterKeys[3] = {kSoundCounterKey, kWallpaperCounterKey, kScreenSaverCounterKey};
 
-int ReadCounter(IRegistry& registry, int pool) {
-    return std::max(0, TextToInt(ReadRegistryString(registry, RegistryRoot::LocalMachine, kCounterKeys[pool])));
-}
+int ReadCounter(IRegistry& registry, int pool) { return std::max(0, StoredPoolCounters(registry)[pool]); }
 
 }  // namespace
 
+PoolCounts StoredPoolCounters(IRegistry& registry) {
+    return {GetSoundFileCount(registry), GetWallpaperFileCount(registry), GetScreenSaverFileCount(registry)};
+}
+
 PoolCounts ReadPoolCounters(IRegistry& registry) {
-    return {ReadCounter(registry, 0), ReadCounter(registry, 1), ReadCounter(registry, 2)};
+    PoolCounts counts = StoredPoolCounters(registry);
+    for (int& count : counts) count = std::max(0, count);
+    return counts;
 }
 
 bool WritePoolCounters(IRegistry& registry, const PoolCounts& targets) {

@@ -13,6 +13,9 @@ constexpr int kMaxPoolEntries = 9999;
 
 using PoolCounts = std::array<int, 3>;  // sound, wallpaper, screen saver
 
+// The counters as stored (a counter of -1 reads as -1, so that a load still sees it differ
+// from its pool), and clamped at 0 for adding them up and for writing.
+PoolCounts StoredPoolCounters(IRegistry& registry);
 PoolCounts ReadPoolCounters(IRegistry& registry);
 
 // Sets the counters to `targets`. Counters that rise are written before those that fall, and

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "pools/Archive.h"
+#include "pools/CounterWrites.h"
 #include "pools/FileEntry.h"
 #include "pools/FileSearch.h"
 #include "pools/FolderListing.h"
@@ -52,9 +53,8 @@ PoolLoadResult LoadPools(CPools& pools, IRegistry& registry, IFileSystem& files,
     PoolLoadResult result;
     pools.Reset(std::clamp(schemeCapacity, 0, CFileEntry::kMaxSchemes));
     pools.m_bPoolFileUnreadable = false;
-    const int sounds = GetSoundFileCount(registry);
-    const int wallpapers = GetWallpaperFileCount(registry);
-    const int screenSavers = GetScreenSaverFileCount(registry);
+    const PoolCounts counters = StoredPoolCounters(registry);
+    const int sounds = counters[0], wallpapers = counters[1], screenSavers = counters[2];
     pools.m_soundFiles.reserve(Room(sounds));
     pools.m_soundSchemes.reserve(Room(sounds));
     pools.m_wallpaperFiles.reserve(Room(wallpapers));
@@ -84,9 +84,10 @@ PoolLoadResult LoadPools(CPools& pools, IRegistry& registry, IFileSystem& files,
     }
     pools.m_bPoolFileUnreadable = result.fileUnreadable;
 
-    result.counterMismatch = pools.m_nSoundFiles != GetSoundFileCount(registry) ||
-                             pools.m_nWallpaperFiles != GetWallpaperFileCount(registry) ||
-                             pools.m_nScreenSaverFiles != GetScreenSaverFileCount(registry);
+    // Read again: the counters may have changed while the file was read.
+    const PoolCounts after = StoredPoolCounters(registry);
+    result.counterMismatch = pools.m_nSoundFiles != after[0] || pools.m_nWallpaperFiles != after[1] ||
+                             pools.m_nScreenSaverFiles != after[2];
     return result;
 }
 

@@ -19,7 +19,11 @@ int LoadPreferences(IRegistry& registry, CPreferences& prefs) {
     std::size_t lastSemicolon = text.find_last_of(';');
     if (text.empty() || lastSemicolon == std::string::npos) return 0;
     text.erase(lastSemicolon + 1);
-    prefs.m_strDisplayFlags = text.substr(0, 2);
+    // Always two switch characters: a damaged text of ";" alone gets its second one off, so
+    // that the next save cannot take the first flag of the preference string for a switch.
+    std::string flags = text.substr(0, 2);
+    flags.resize(2, 'n');
+    prefs.m_strDisplayFlags = flags;
     std::string rest = text.size() > 2 ? text.substr(2) : std::string();
     if (!rest.empty() && rest.back() == ';') rest.pop_back();
     prefs.m_strPrefs = rest;

@@ -106,6 +106,7 @@ TEST_F(Registry, PreferencesLoadSplitsTheStoredText) {
         {"yyyn7;", 1, "yy", "yn7"},           // split, not validated
         {"nnnyn12;tail", 1, "nn", "nyn12"},   // text after the last ';' is dropped
         {"y;", 1, "y;", ""},                  // one character and ';'
+        {";", 1, ";n", ""},                   // too short for two switches: the second is off
         {"nnyyy", 0, "", ""},                 // no ';' at all: not the program's text
         {"nn;nnn|;;", 1, "nn", ";nnn|;"},
     };

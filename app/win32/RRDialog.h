@@ -94,6 +94,7 @@ private:
     // Pools and options.
     void OnChooseFiles();
     void CreateChooser();
+    // The scheme box's texts in its order, for the chooser and Manage Files.
     std::vector<std::string> SchemeNames() const;
     void OnModifyFiles();
     void OnOptions();

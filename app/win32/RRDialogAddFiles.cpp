@@ -12,21 +12,6 @@ void CRRDialog::CreateChooser() {
     if (!m_pChooser->Create(m_hWnd, UM_CHOOSER_RESULT)) m_pChooser.reset();
 }
 
-std::vector<std::string> CRRDialog::SchemeNames() const {
-    std::vector<std::string> names;
-    HWND combo = Item(IDC_SCHEME_COMBO);
-    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length == CB_ERR) continue;
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(std::char_traits<char>::length(text.c_str()));
-        names.push_back(text);
-    }
-    return names;
-}
-
 void CRRDialog::OnChooseFiles() {
     if (m_store.Full()) {
         ShowMessage(kPoolsAtMaximumMessage);

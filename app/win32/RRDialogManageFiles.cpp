@@ -6,7 +6,6 @@
 
 #include "pools/PoolRewrite.h"
 #include "resources/resource.h"
-#include "ui/ControlTexts.h"
 
 namespace qm {
 
@@ -41,7 +40,7 @@ private:
 void CRRDialog::OnModifyFiles() {
     if (!PoolStateWritable()) return;
     StepTimer timer("modify-files");
-    const std::vector<std::string> schemes = ItemTexts(Item(IDC_SCHEME_COMBO), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+    const std::vector<std::string> schemes = SchemeNames();
     m_manageDlg.ResetForShow();
     m_manageDlg.SetSchemeNames(schemes);
     m_manageDlg.FillFromPools(m_pools, schemes);

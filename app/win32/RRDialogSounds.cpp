@@ -2,6 +2,7 @@
 #include "app/win32/RRDialog.h"
 
 #include "resources/resource.h"
+#include "ui/ControlTexts.h"
 
 namespace qm {
 
@@ -31,6 +32,10 @@ void CRRDialog::InitEventList() {
     }
 }
 
+std::vector<std::string> CRRDialog::SchemeNames() const {
+    return ItemTexts(Item(IDC_SCHEME_COMBO), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
 int CRRDialog::SchemeCount() const {
     LRESULT count = SendMessageA(Item(IDC_SCHEME_COMBO), CB_GETCOUNT, 0, 0);
     return count < 0 ? 0 : static_cast<int>(count);
@@ -43,14 +48,7 @@ void CRRDialog::FillSchemeList() {
     m_eventSounds.FillSchemeList();
     for (const std::string& scheme : m_eventSounds.Schemes())
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scheme.c_str()));
-    std::vector<std::string> shown;
-    for (int i = 0; i < SchemeCount(); ++i) {
-        LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
-        std::vector<char> text(length > 0 ? length + 1 : 1, '\0');
-        if (length > 0) SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        shown.emplace_back(text.data());
-    }
-    m_eventSounds.SetSchemeOrder(shown);
+    m_eventSounds.SetSchemeOrder(ItemTexts(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT));
 }
 
 void CRRDialog::OnSchemeSelected() {

@@ -18,41 +18,39 @@ BOOL COptionsDlg::OnInitDialog() {
     SetPicture(IDOK, IDB_OK);
     SetPicture(IDCANCEL, IDB_CANCEL);
     SetPicture(IDC_OPTIONS_GROUP, IDB_SETTINGS);
-    m_strPrefsBackup = m_strPrefs;
-    const COptionsChoices choices(m_strPrefs);
+    m_choices = COptionsChoices(m_strPrefs);
     for (int flag = 0; flag < 3; ++flag)
-        CheckDlgButton(m_hWnd, kBoxes[flag], choices.BoxTicked(flag) ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(m_hWnd, kBoxes[flag], m_choices.BoxTicked(flag) ? BST_CHECKED : BST_UNCHECKED);
     HWND chooser = Item(IDC_OPTIONS_INTERVAL);
     for (const IntervalEntry& entry : kIntervalTable)
         SendMessageA(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.chooserText));
-    SendMessageA(chooser, CB_SETCURSEL, static_cast<WPARAM>(choices.SelectedInterval()), 0);
+    SendMessageA(chooser, CB_SETCURSEL, static_cast<WPARAM>(m_choices.SelectedInterval()), 0);
     return TRUE;  // the focus was not set here
 }
 
 bool COptionsDlg::OnCommand(WORD id, WORD code, HWND) {
     for (int flag = 0; flag < 3; ++flag) {
         if (id != kBoxes[flag] || code != BN_CLICKED) continue;
-        COptionsChoices choices(m_strPrefs);
-        choices.BoxClicked(flag, IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED);
-        m_strPrefs = choices.Prefs();
+        m_choices.BoxClicked(flag, IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED);
+        m_strPrefs = m_choices.Prefs();
         return true;
     }
     return false;
 }
 
 void COptionsDlg::OnOK() {
-    COptionsChoices choices(m_strPrefs);
     const int sel = static_cast<int>(SendMessageA(Item(IDC_OPTIONS_INTERVAL), CB_GETCURSEL, 0, 0));
-    if (!choices.Confirm(sel < 0 ? -1 : sel)) {
+    if (!m_choices.Confirm(sel < 0 ? -1 : sel)) {
         MessageBoxA(m_hWnd, kSelectIntervalMessage, kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    m_strPrefs = choices.Prefs();
+    m_strPrefs = m_choices.Prefs();
     EndModal(IDOK);
 }
 
 void COptionsDlg::OnCancel() {
-    m_strPrefs = m_strPrefsBackup;
+    m_choices.Cancel();
+    m_strPrefs = m_choices.Prefs();
     EndModal(IDCANCEL);
 }
 

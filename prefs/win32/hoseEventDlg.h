@@ -1,9 +1,10 @@
 #pragma once
 // The Options dialog: start-up randomizing, the wallpaper and the sounds on a timed
 // interval, and the interval. It edits a copy of the preference string that the caller
-// sets before and reads after the dialog.
+// sets before and reads after the dialog, through the rules of COptionsChoices.
 #include <string>
 
+#include "prefs/OptionsRules.h"
 #include "ui/PaintedDialog.h"
 
 namespace qm {
@@ -12,8 +13,10 @@ class COptionsDlg : public CPaintedDialog {
 public:
     COptionsDlg();
 
-    std::string m_strPrefs;        // the working copy
-    std::string m_strPrefsBackup;  // as it was on opening; put back on cancel
+    std::string m_strPrefs;  // the working copy
+
+private:
+    COptionsChoices m_choices{std::string()};  // the rules, holding the copy and the string it opened on
 
 protected:
     BOOL OnInitDialog() override;

@@ -11,9 +11,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Packages of the Linux host (its GoogleTest, say) are no use to a Windows build.
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Wine runs the tests; -DQM_EMULATOR= (empty) configures as a build made to run on Windows.
+# Wine runs the tests (through tools/wine-run.sh, which starts again a program that Wine
+# ended before it printed anything); -DQM_EMULATOR= (empty) configures as a build made to
+# run on Windows.
 if(NOT DEFINED QM_EMULATOR)
-  set(QM_EMULATOR wine)
+  set(QM_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh)
 endif()
 if(QM_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${QM_EMULATOR})

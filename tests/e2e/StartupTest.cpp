@@ -42,6 +42,9 @@ TEST_F(Startup, CloseBoxEndsTheProgramWithDefaultsSaved) {
 }
 
 TEST_F(Startup, ASecondStartShowsTheRunningWindowAndEnds) {
+    // The window of a case before, ended but not yet gone on a loaded machine, would be the
+    // one the second start finds.
+    ASSERT_TRUE(WaitUntil([] { return CountMainWindows() == 0; }, 10000));
     WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
     ProgramDriver first;
     ASSERT_TRUE(first.Start(ScratchFolder()));

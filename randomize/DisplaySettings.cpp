@@ -1,5 +1,6 @@
 #include "randomize/DisplaySettings.h"
 
+#include "pools/StoragePlaces.h"
 #include "randomize/ScreenSaverRandomizer.h"
 #include "randomize/WallpaperRandomizer.h"
 
@@ -17,7 +18,7 @@ std::string InstalledScreenSaverTarget(DisplayContext& display) {
 }
 
 std::string SystemDirectory(DisplayContext& display) {
-    return display.windowsDir + (display.system.IsWindowsNT() ? "system32\\" : "system\\");
+    return SystemFolderOf(display.windowsDir, display.system.IsWindowsNT());
 }
 
 void TellUser(DisplayContext& display, const std::string& text) {

@@ -1,6 +1,5 @@
 #include "pools/PoolRewrite.h"
 
-#include <algorithm>
 #include <unordered_set>
 
 #include "pools/FileEntry.h"

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <memory>
 
-#include "platform/PathParts.h"
 #include "pools/FileSearch.h"
 #include "pools/PoolLoader.h"
 #include "pools/RegistryAccess.h"

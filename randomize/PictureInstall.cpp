@@ -1,37 +1,21 @@
 #include "randomize/PictureInstall.h"
 
-#include <memory>
-
 #include "pools/FileSearch.h"
 #include "pools/FileKinds.h"
 #include "pools/ProgramKeys.h"
 #include "pools/RegistryAccess.h"
+#include "pools/WholeFiles.h"
 #include "randomize/Picture.h"
 
 namespace qm {
 
 namespace {
 
-constexpr std::size_t kOrientationBytes = 64 * 1024;  // the segments before a JPEG's pixels
-
+// A JPEG's EXIF segment begins within its first kExifSearchBytes and runs at most 64 KB.
 int OrientationOf(IFileSystem& files, const std::string& path) {
-    std::unique_ptr<IReadStream> in = files.OpenRead(path);
-    if (!in) return 1;
-    std::string head(kOrientationBytes, '\0');
-    std::size_t got = 0;
-    while (got < head.size()) {
-        const long n = in->Read(&head[got], head.size() - got);
-        if (n <= 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    return ReadJpegOrientation(reinterpret_cast<const std::uint8_t*>(head.data()), got);
-}
-
-bool WriteWhole(IFileSystem& files, const std::string& path, const std::string& bytes) {
-    std::unique_ptr<IWriteStream> out = files.OpenWrite(path, WriteMode::CreateAlways);
-    if (!out) return false;
-    const bool written = out->Write(bytes.data(), bytes.size()) && out->FlushToDisk();
-    return out->Close() && written;
+    std::string head;
+    if (!ReadWhole(files, path, head, kExifSearchBytes + 64 * 1024)) return 1;
+    return ReadJpegOrientation(reinterpret_cast<const std::uint8_t*>(head.data()), head.size());
 }
 
 }  // namespace
@@ -60,11 +44,7 @@ bool InstallPicture(DisplayContext& display, const std::string& source, const st
     bgra = std::vector<std::uint8_t>();  // given back before the file's bytes are made
     const std::string bytes = BitmapFileBytes(picture);
     if (bytes.empty()) return false;
-    const std::string temp = target + ".tmp";
-    if (!WriteWhole(display.files, temp, bytes) || !display.files.MoveReplacing(temp, target)) {
-        display.files.Delete(temp);
-        return false;
-    }
+    if (!ReplaceWhole(display.files, target, target + ".tmp", bytes)) return false;
     WriteRegistryString(display.registry, kInstalledPictureKey, std::to_string(bytes.size()) + "|" + source,
                         RegistryRoot::LocalMachine);
     return true;

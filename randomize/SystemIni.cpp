@@ -1,6 +1,6 @@
 #include "randomize/SystemIni.h"
 
-#include <memory>
+#include "pools/WholeFiles.h"
 
 namespace qm {
 
@@ -14,27 +14,6 @@ const char kBootHeader[] = "[boot]";
 
 bool StartsWith(const std::string& line, const char* prefix) {
     return line.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
-}
-
-// The whole file, or false on an error of the platform.
-bool ReadWhole(IFileSystem& files, const std::string& path, std::string& text) {
-    std::unique_ptr<IReadStream> in = files.OpenRead(path);
-    if (!in) return false;
-    char buffer[4096];
-    for (;;) {
-        long got = in->Read(buffer, sizeof buffer);
-        if (got < 0) return false;
-        if (got == 0) return true;
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
-bool WriteWhole(IFileSystem& files, const std::string& path, const std::string& text) {
-    std::unique_ptr<IWriteStream> out = files.OpenWrite(path, WriteMode::CreateAlways);
-    if (!out) return false;
-    // On the disk before it takes the old file's place (see IWriteStream::FlushToDisk).
-    bool written = out->Write(text.data(), text.size()) && out->FlushToDisk();
-    return out->Close() && written;
 }
 
 }  // namespace
@@ -58,12 +37,8 @@ std::string WithScreenSaverInBootSection(const std::string& text, const std::str
 bool SetScreenSaverInSystemIni(IFileSystem& files, const std::string& windowsDir, const std::string& value) {
     std::string text;
     if (!ReadWhole(files, windowsDir + kSystemIniName, text)) return false;
-    const std::string temp = windowsDir + kSystemIniTempName;
-    if (WriteWhole(files, temp, WithScreenSaverInBootSection(text, value)) &&
-        files.MoveReplacing(temp, windowsDir + kSystemIniName))
-        return true;
-    files.Delete(temp);
-    return false;
+    return ReplaceWhole(files, windowsDir + kSystemIniName, windowsDir + kSystemIniTempName,
+                        WithScreenSaverInBootSection(text, value));
 }
 
 }  // namespace qm

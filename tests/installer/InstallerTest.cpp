@@ -226,7 +226,13 @@ TEST(Installer, UninstallAskedToRemoveUserDataRemovesItAndClearsSettingsNamingIt
     SendMessageA(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntilUninstalled());
     ExpectProgramRemoved();
-    EXPECT_TRUE(WaitUntil([] { return !Exists(SystemCopy()); }, 10000));
+    // The uninstaller goes on removing the data after the program's files are gone: its last
+    // steps are awaited before anything is checked.
+    EXPECT_TRUE(WaitUntil([] {
+        return !Exists(SystemCopy()) && !KeyExists(HKEY_CURRENT_USER, kDataKey) &&
+               ReadValue(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper").empty() &&
+               ReadValue(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE").empty();
+    }, 10000));
     EXPECT_FALSE(Exists(WindowsDir() + "qmfiles.cfg"));
     EXPECT_FALSE(Exists(WindowsDir() + "Quill Mere.bmp"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kDataKey));

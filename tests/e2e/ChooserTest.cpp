@@ -172,7 +172,7 @@ TEST_F(Chooser, BrowsesAndChangesTheProgramFolderThroughThePrompt) {
     EXPECT_EQ(ListItems(process, files),
               (std::vector<std::string>{"a.bmp", "b.BMP", "c.scr", "d.WAV", "My Quill Mere.bmp"}))
         << "eligible names only, in the list's ascending order";
-    for (int picture : {142, 159, 155, 156, 158, 157, 144, 136})
+    for (int picture : {IDB_UP, IDB_BACK, IDB_RENAME, IDB_DELETE, IDB_NEW_FOLDER, IDB_REFRESH, IDB_OK, IDB_CANCEL})
         EXPECT_TRUE(std::any_of(std::begin(kButtons), std::end(kButtons), [&](int id) {
             return GetWindowLongPtrA(GetDlgItem(chooser, id), GWLP_USERDATA) == picture;
         })) << "picture " << picture;

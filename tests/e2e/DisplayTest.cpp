@@ -118,8 +118,8 @@ protected:
     // A click posted, as a person's is: a message box it opens does not hold the test up.
     void Click(int id) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); }
     std::string Text(int id) { return TextOf(GetDlgItem(window, id)); }
-    bool Checked(int id) { return SendMessageA(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(window, id)) != 0; }
+    bool Checked(int id) { return e2e::Checked(window, id); }
+    bool Enabled(int id) { return e2e::Enabled(window, id); }
     std::string Desktop(const std::string& name) { return ReadValue(HKEY_CURRENT_USER, kDesktopKey, name); }
     // Waits for the name field to show something other than `before`.
     std::string NameChangesFrom(int id, const std::string& before) {

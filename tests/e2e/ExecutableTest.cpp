@@ -128,7 +128,8 @@ TEST(Executable, PicturesShowWholeOnScreenUnderVisualStyles) {
         int control, bitmap;
         bool caption;  // group-box caption at the top left; otherwise centred in a button
     };
-    for (Probe probe : {Probe{1057, 153, true}, Probe{1056, 154, true}, Probe{1025, 145, false}, Probe{1019, 146, false}}) {
+    for (Probe probe : {Probe{IDC_DISPLAY_GROUP, IDB_DISPLAY_SETTINGS, true}, Probe{IDC_EVENT_SOUNDS_GROUP, IDB_SOUND_SETTINGS, true},
+                        Probe{IDC_RANDOMIZE_DISPLAY, IDB_RANDOMIZE_DISPLAY, false}, Probe{IDC_RANDOMIZE_SOUNDS, IDB_RANDOMIZE_SOUNDS, false}}) {
         SCOPED_TRACE(probe.control);
         HWND control = GetDlgItem(window, probe.control);
         ASSERT_TRUE(control);

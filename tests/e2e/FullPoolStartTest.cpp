@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/PoolBytes.h"
 #include "e2e/ProgramDriver.h"
 #include "resources/resource.h"
 
@@ -14,14 +15,6 @@ namespace {
 
 const char kCounterMessage[] = "Registry counter doesn't match file counter.";
 const char kCountersKey[] = "Software\\Corvalith\\Quill Mere\\2.0\\";
-
-std::string Int32(int value) {
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((static_cast<unsigned>(value) >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
-std::string Short(const std::string& text) { return std::string(1, static_cast<char>(text.size())) + text; }
 
 }  // namespace
 
@@ -58,8 +51,8 @@ TEST_F(FullPoolStart, NineThousandFiveHundredEntriesAreAllLoadedWithoutAMessage)
         const std::string name = "Entry " + std::to_string(i) + kExtension[kind];
         WriteFileBytes(media + name, i == lastWallpaper ? "BM the installed one" : "BM");
         created.push_back(name);
-        pool += Short(name) + Short(media) + Int32(kind == 0) + Int32(kind == 1) + Int32(kind == 2) +
-                Int32(kind == 0 ? 1 : 0) + Int32(0) + (kind == 0 ? Short("Jungle") : std::string());
+        pool += kind == 0 ? test::Record(name, media, 1, 0, 0, 1, 0, {"Jungle"})
+                          : test::Record(name, media, 0, kind == 1, kind == 2, 0, 0);
         ++counts[kind];
     }
     WriteFileBytes(WindowsDir() + "qmfiles.cfg", pool);

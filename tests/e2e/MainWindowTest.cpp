@@ -118,23 +118,23 @@ TEST_F(MainWindow, ShowsEveryControlWithTheVersionLineAndAMenu) {
     HWND window = StartProgram();
     ASSERT_TRUE(window);
     for (const auto& expected : kMainControls) {
-        if (expected.id == -1 || expected.id == 1028) continue;
+        if (expected.id == -1 || expected.id == IDC_VERSION_LINE) continue;
         SCOPED_TRACE(expected.id);
         HWND control = GetDlgItem(window, expected.id);
         ASSERT_TRUE(control);
         EXPECT_EQ(ClassOf(control), expected.className);
-        if (expected.id != 1002) {
+        if (expected.id != IDC_SCHEME_COMBO) {
             EXPECT_EQ(TextOf(control), expected.text);
         }
     }
-    EXPECT_EQ(TextOf(GetDlgItem(window, 1028)), "Quill Mere Version 2.01");
+    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_VERSION_LINE)), "Quill Mere Version 2.01");
     EXPECT_TRUE(GetMenu(window) != nullptr);
     // The window releases the event list's image list itself: the list must not release it too.
     EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(window, IDC_EVENT_LIST), GWL_STYLE) & LVS_SHAREIMAGELISTS);
     // Scheme buttons wait for a scheme; the name fields follow the (off) switches.
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 1026)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 1023)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 1027)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_ACTIVATE_ALL)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_DEACTIVATE_ALL)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_RANDOMIZE_SCHEME)));
     // The bottom buttons lie inside the client area although the menu was added later.
     RECT client, button;
     GetClientRect(window, &client);
@@ -214,25 +214,25 @@ int CountAboutBoxes() {
 TEST_F(MainWindow, AboutOpensOneModalAboutBoxOwnedByTheMainWindow) {
     HWND window = StartProgram();
     ASSERT_TRUE(window);
-    PostMessageA(window, WM_COMMAND, 32772, 0);
+    PostMessageA(window, WM_COMMAND, ID_HELP_ABOUT, 0);
     HWND about = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (about = FindWindowA(nullptr, "About Quill Mere")) != nullptr; }, 5000));
     HWND close = GetDlgItem(about, IDOK);
     ASSERT_TRUE(close);
     EXPECT_EQ(TextOf(close), "Close");
-    EXPECT_EQ(GetWindowLongPtrA(close, GWLP_USERDATA), 144) << "the Close button shows picture 144";
-    EXPECT_TRUE(GetDlgItem(about, 1001));
+    EXPECT_EQ(GetWindowLongPtrA(close, GWLP_USERDATA), IDB_OK) << "the Close button shows picture 144";
+    EXPECT_TRUE(GetDlgItem(about, IDC_ABOUT_ICON));
     EXPECT_EQ(GetWindow(about, GW_OWNER), window);
     EXPECT_FALSE(IsWindowEnabled(window)) << "the main window waits for the box";
     // A second About command queued while the box is open opens no second box.
-    PostMessageA(window, WM_COMMAND, 32772, 0);
-    PostMessageA(window, WM_COMMAND, 1000, 0);
+    PostMessageA(window, WM_COMMAND, ID_HELP_ABOUT, 0);
+    PostMessageA(window, WM_COMMAND, IDC_ABOUT_COMMAND, 0);
     Sleep(500);
     EXPECT_EQ(CountAboutBoxes(), 1);
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "About Quill Mere") == nullptr; }, 5000));
     EXPECT_TRUE(IsWindowEnabled(window));
-    PostMessageA(window, WM_COMMAND, 1000, 0);  // the about command id, which no control carries, opens it too
+    PostMessageA(window, WM_COMMAND, IDC_ABOUT_COMMAND, 0);  // the about command id, which no control carries, opens it too
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "About Quill Mere") != nullptr; }, 5000));
     PostMessageA(FindWindowA(nullptr, "About Quill Mere"), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "About Quill Mere") == nullptr; }, 5000));
@@ -289,18 +289,18 @@ TEST_F(DisplaySwitches, ControlsFollowAllFourStates) {
         HWND window = run.WaitForInitialisedWindow();
         ASSERT_TRUE(window);
         bool screenSaver = flags[0] == 'y', wallpaper = flags[1] == 'y';
-        EXPECT_EQ(SendMessageA(GetDlgItem(window, 1065), BM_GETCHECK, 0, 0), screenSaver ? BST_CHECKED : BST_UNCHECKED);
-        EXPECT_EQ(SendMessageA(GetDlgItem(window, 1063), BM_GETCHECK, 0, 0), wallpaper ? BST_CHECKED : BST_UNCHECKED);
-        EXPECT_EQ(IsWindowEnabled(GetDlgItem(window, 1013)) != 0, screenSaver);
-        EXPECT_EQ(IsWindowEnabled(GetDlgItem(window, 1015)) != 0, wallpaper);
-        EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(window, 1022), GWLP_USERDATA), screenSaver ? 143 : 151);
-        EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(window, 1024), GWLP_USERDATA), wallpaper ? 143 : 151);
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, 1022))) << "the BMP buttons stay usable";
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, 1024)));
-        EXPECT_EQ(TextOf(GetDlgItem(window, 1013)), screenSaver ? "stars.scr" : "");
-        EXPECT_EQ(TextOf(GetDlgItem(window, 1015)), wallpaper ? "sky.bmp" : "");
-        EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(window, 1), GWLP_USERDATA), 163);
-        EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(window, 2), GWLP_USERDATA), 138);
+        EXPECT_EQ(Checked(window, IDC_SCREENSAVER_ENABLED), screenSaver);
+        EXPECT_EQ(Checked(window, IDC_WALLPAPER_ENABLED), wallpaper);
+        EXPECT_EQ(Enabled(window, IDC_SCREENSAVER_NAME), screenSaver);
+        EXPECT_EQ(Enabled(window, IDC_WALLPAPER_NAME), wallpaper);
+        EXPECT_EQ(PictureOf(window, IDC_SCREENSAVER_BMP), screenSaver ? IDB_SWITCH_ON : IDB_SWITCH_OFF);
+        EXPECT_EQ(PictureOf(window, IDC_WALLPAPER_BMP), wallpaper ? IDB_SWITCH_ON : IDB_SWITCH_OFF);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_SCREENSAVER_BMP))) << "the BMP buttons stay usable";
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_WALLPAPER_BMP)));
+        EXPECT_EQ(TextOf(GetDlgItem(window, IDC_SCREENSAVER_NAME)), screenSaver ? "stars.scr" : "");
+        EXPECT_EQ(TextOf(GetDlgItem(window, IDC_WALLPAPER_NAME)), wallpaper ? "sky.bmp" : "");
+        EXPECT_EQ(PictureOf(window, 1), IDB_HIDE);
+        EXPECT_EQ(PictureOf(window, 2), IDB_EXIT);
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         ASSERT_TRUE(run.WaitForExit(10000));
         EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), flags + "nnn|;");
@@ -313,9 +313,9 @@ TEST_F(DisplaySwitches, ASwitchWhoseInstalledCopyMatchesNoPoolFileIsTurnedOff) {
     WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "yynnn|;");
     HWND window = StartProgram();
     ASSERT_TRUE(window);
-    EXPECT_EQ(SendMessageA(GetDlgItem(window, 1063), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageA(GetDlgItem(window, 1065), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(window, 1024), GWLP_USERDATA), 151);
+    EXPECT_FALSE(Checked(window, IDC_WALLPAPER_ENABLED));
+    EXPECT_FALSE(Checked(window, IDC_SCREENSAVER_ENABLED));
+    EXPECT_EQ(PictureOf(window, IDC_WALLPAPER_BMP), IDB_SWITCH_OFF);
     Exit(window);
     EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nnnnn|;");
 }
@@ -324,9 +324,9 @@ TEST_F(DisplaySwitches, ClickingEnabledFlipsTheSwitchAndItsControls) {
     WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
     HWND window = StartProgram();
     ASSERT_TRUE(window);
-    SendMessageA(GetDlgItem(window, 1063), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, 1015)) != 0; }, 3000));
-    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(window, 1024), GWLP_USERDATA), 143);
+    SendMessageA(GetDlgItem(window, IDC_WALLPAPER_ENABLED), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Enabled(window, IDC_WALLPAPER_NAME); }, 3000));
+    EXPECT_EQ(PictureOf(window, IDC_WALLPAPER_BMP), IDB_SWITCH_ON);
     Exit(window);
     EXPECT_EQ(ReadDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey), "nynnn|;");
 }

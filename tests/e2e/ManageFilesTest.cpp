@@ -139,8 +139,6 @@ protected:
     std::string media, fileBytes;
 };
 
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
-bool Checked(HWND dialog, int id) { return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 const std::vector<ExpectedControl> kManageControls = {
     {1012, "Button", "Wallpaper Files", 5, 5, 285, 65},

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "resources/resource.h"
+
 namespace qm::e2e {
 
 std::string g_programPath;
@@ -111,7 +113,7 @@ HWND ProgramDriver::WaitForInitialisedWindow(DWORD ms) {
     HWND window = WaitForMainWindow(ms);
     // "Randomize this Sound Scheme Now" is enabled in the template; the initialisation
     // disables it right after it has shown the installed wallpaper and screen saver.
-    if (window && !WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(window, 1027)); }, ms)) return nullptr;
+    if (window && !WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(window, IDC_RANDOMIZE_SCHEME)); }, ms)) return nullptr;
     return window;
 }
 

@@ -46,6 +46,11 @@ private:
 // Text of a window of another process.
 std::string TextOf(HWND window);
 std::string ClassOf(HWND window);
+// A control of another process's dialog, by id. The painted dialogs keep the id of the
+// picture a control shows in its user data.
+inline bool Checked(HWND dialog, int id) { return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+inline bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+inline LONG_PTR PictureOf(HWND dialog, int id) { return GetWindowLongPtrA(GetDlgItem(dialog, id), GWLP_USERDATA); }
 // Polls `condition` until it holds or `ms` passed.
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD ms) {

@@ -1,6 +1,7 @@
 // Start-up and shutdown of the real program: one instance, the kind of run, the endings.
 #include <gtest/gtest.h>
 
+#include "core/PoolBytes.h"
 #include "e2e/ProgramDriver.h"
 
 namespace qm::e2e {
@@ -138,7 +139,7 @@ const char kUnreadable[] =
 HANDLE LockedPoolFile() {
     WriteDefaultValue(HKEY_LOCAL_MACHINE, "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files", "1");
     const std::string poolFile = WindowsDir() + "qmfiles.cfg";
-    WriteFileBytes(poolFile, std::string(1, 5) + "a.bmp" + std::string(1, 3) + "C:\\" + std::string(20, '\0'));
+    WriteFileBytes(poolFile, test::Record("a.bmp", "C:\\", 0, 0, 0, 0, 0));
     return CreateFileA(poolFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 

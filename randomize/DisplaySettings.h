@@ -24,8 +24,6 @@ class IDisplayView {
 public:
     virtual ~IDisplayView() = default;
     virtual std::string ShownName(DisplayItem item) = 0;
-    // The name field is enabled exactly while the option is on.
-    virtual bool NameEnabled(DisplayItem item) = 0;
     virtual void SetShownName(DisplayItem item, const std::string& name) = 0;
     // Brings the check boxes, name fields and button faces in line with the switches.
     virtual void ApplySwitches() = 0;
@@ -39,7 +37,10 @@ struct DisplayContext {
     ISystem& system;
     CRandom& random;
     const CPools& pools;
-    std::string& displayFlags;  // screen saver then wallpaper, 'y' for on
+    // Screen saver then wallpaper, 'y' for on, read as ScreenSaverSwitchOn and
+    // WallpaperSwitchOn read them: an option is on exactly while the window, its switches
+    // applied, shows its name field enabled.
+    std::string& displayFlags;
     IDisplayView& view;
     std::string windowsDir;     // ends in a backslash
     bool unattended = false;    // a scheduled run: no message box, no switch turned off

@@ -49,7 +49,7 @@ void NameScreenSaver(DisplayContext& display, const std::string& path) {
 
 void RandomizeScreenSaver(DisplayContext& display) {
     const std::string shown = display.view.ShownName(DisplayItem::ScreenSaver);
-    if (!display.view.NameEnabled(DisplayItem::ScreenSaver)) return;
+    if (!ScreenSaverSwitchOn(display.displayFlags)) return;
     const std::string target = InstalledScreenSaverTarget(display);
     const CPools& pools = display.pools;
     if (pools.m_nScreenSaverFiles <= 0 || pools.m_screenSaverFiles.empty()) {

@@ -33,7 +33,7 @@ std::size_t DrawUsable(DisplayContext& display, const std::string& shown) {
 
 void RandomizeWallpaper(DisplayContext& display) {
     const std::string shown = display.view.ShownName(DisplayItem::Wallpaper);
-    if (!display.view.NameEnabled(DisplayItem::Wallpaper)) return;
+    if (!WallpaperSwitchOn(display.displayFlags)) return;
     const CPools& pools = display.pools;
     if (pools.m_nWallpaperFiles <= 0 || pools.m_wallpaperFiles.empty()) {
         if (display.unattended) return;

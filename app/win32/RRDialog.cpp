@@ -87,7 +87,7 @@ void CRRDialog::RunInitialisationSequence() {
         ShowMessage(kWindowsDirFailedMessage);
         PostQuitMessage(0);  // takes effect once the modal loop runs
     }
-    m_strWindowsDir = dirs.windowsDir.dir;
+    m_strWindowsDir = m_display.windowsDir = dirs.windowsDir.dir;
     if (!dirs.programDir.ok) ShowMessage(kProgramDirFailedMessage);
     m_strProgramDir = dirs.programDir.dir;
     m_runKind = ChooseRunKind(m_strProgramDir, m_strWindowsDir);
@@ -142,6 +142,8 @@ void CRRDialog::RunInitialisationSequence() {
 // The notice about per-user places waits for an interactive start: a log-on start says nothing.
 void CRRDialog::ChooseStorage() {
     const StorageChoice choice = m_store.ChoosePlaces(m_strWindowsDir);
+    // The installed copies go where the pools go: the user's own folder when they are there.
+    m_display.perUserFolder = m_store.Places().perUser ? m_store.Places().poolFolder : std::string();
     if (choice.tellUser && m_runKind == RunKind::Interactive) {
         ShowMessage(kPerUserNoticeMessage);
         RememberPerUserNotice(m_registry);
@@ -165,7 +167,9 @@ void CRRDialog::AttachMenuKeepingClientSize() {
 // no pool entry turns its switch off (stored with the next save).
 void CRRDialog::ShowInstalledFile(int nameControl, int switchPosition, EntryKind kind,
                                   const std::string& installedPath) {
-    if (!IsWindowEnabled(Item(nameControl))) return;
+    const bool on = switchPosition == 0 ? ScreenSaverSwitchOn(m_prefs.m_strDisplayFlags)
+                                        : WallpaperSwitchOn(m_prefs.m_strDisplayFlags);
+    if (!on) return;
     const std::string current = kind == kindWallpaper
                                     ? FindInstalledWallpaper(m_registry, m_files, m_pools, installedPath)
                                     : FindCurrentPoolFile(m_files, m_pools, kind, installedPath);
@@ -192,7 +196,7 @@ void CRRDialog::ChooseKindOfRun() {
 }
 
 void CRRDialog::ReloadPools() {
-    PoolLoadResult result = m_store.Load(m_pools, SchemeCount());
+    PoolLoadResult result = m_store.Load(m_pools, static_cast<int>(m_eventSounds.Schemes().size()));
     if (result.fileUnreadable)
         ShowMessage(kPoolFileUnreadableMessage);
     else if (result.counterMismatch)

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: owns the pools, the preference strings and the schedule flags for the
 // whole run, shows the display and sound controls, and handles the menu, the notification
-// icon and the messages of the worker threads and the other dialogs.
+// icon and the messages of the worker threads and the other dialogs. The portable parts
+// act on the window through adapters built with it, one per interface, each forwarding to it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -17,6 +18,7 @@
 #include "pools/PoolStore.h"
 #include "pools/Pools.h"
 #include "prefs/Preferences.h"
+#include "prefs/ScheduleRules.h"
 #include "randomize/EventSounds.h"
 #include "randomize/DisplaySettings.h"
 #include "randomize/Random.h"
@@ -27,7 +29,7 @@
 
 namespace qm {
 
-class CRRDialog : public CPaintedDialog, private IEventSoundsView {
+class CRRDialog : public CPaintedDialog {
 public:
     CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system);
     ~CRRDialog() override;
@@ -79,7 +81,6 @@ private:
     // Event list and schemes.
     void InitEventList();
     void FillSchemeList();
-    int SchemeCount() const;
     void OnSchemeSelected();
     void ActivateAllEvents();
     void DeactivateAllEvents();
@@ -94,15 +95,12 @@ private:
     // Pools and options.
     void OnChooseFiles();
     void CreateChooser();
-    // The scheme box's texts in its order, for the chooser and Manage Files.
-    std::vector<std::string> SchemeNames() const;
     void OnModifyFiles();
     void OnOptions();
     // The interval of the preference string in force, with its thread started unless it is "none".
     void StartIntervalOfPrefs();
     // On destroy: no interval thread outlives the window.
     void StopIntervalForEnding();
-    friend class CRRDialogScheduleHost;  // the schedule's actions on this window
 
     CPoolStore m_store;      // the pools' stored state, in the places chosen for this user
     IRegistry& m_registry;   // the store's registry: every registry access of the main window goes through it
@@ -130,6 +128,16 @@ private:
     int m_bAboutOpen = 0;  // the about box is open
     int m_bInTray = 0;     // the window is hidden and its icon is in the notification area
 
+    // What every adapter below holds: the window it forwards to.
+    template <typename Interface>
+    class Adapter : public Interface {
+    public:
+        explicit Adapter(CRRDialog& dialog) : m_dialog(dialog) {}
+
+    protected:
+        CRRDialog& m_dialog;
+    };
+
     // Event sounds: the schemes, the selected scheme's rows and the sound randomizer live in
     // m_eventSounds; the chooser 1002 and the list 1005 show them (RRDialogSounds.cpp).
     bool OnNotify(int controlId, NMHDR* header, LRESULT& result) override;
@@ -137,26 +145,53 @@ private:
     void ReadEventRow(int row);
     void OnEventListItemChanged();
     std::vector<bool> EventListChecks() const;
-    void ShowScheme(int index) override;
-    void ShowRow(int row) override;  // ShowMessage above serves the model as well
-    CEventSounds m_eventSounds{m_registry, *this};
+    void ShowScheme(int index);
+    void ShowRow(int row);
+    class SoundsView : public Adapter<IEventSoundsView> {
+    public:
+        using Adapter::Adapter;
+        void ShowScheme(int index) override { m_dialog.ShowScheme(index); }
+        void ShowRow(int row) override { m_dialog.ShowRow(row); }
+        void ShowMessage(const std::string& text) override { m_dialog.ShowMessage(text); }
+    };
+    SoundsView m_soundsView{*this};
+    CEventSounds m_eventSounds{m_registry, m_soundsView};
+
     // ---- Display settings (RRDialogDisplay.cpp) ----
     // The name fields, switch controls and message box as the portable randomizers see them.
-    class DisplayView : public IDisplayView {
+    class DisplayView : public Adapter<IDisplayView> {
     public:
-        explicit DisplayView(CRRDialog& dialog) : m_dialog(dialog) {}
+        using Adapter::Adapter;
         std::string ShownName(DisplayItem item) override;
-        bool NameEnabled(DisplayItem item) override;
         void SetShownName(DisplayItem item, const std::string& name) override;
-        void ApplySwitches() override;
-        void ShowMessage(const std::string& text) override;
-
-    private:
-        CRRDialog& m_dialog;
+        void ApplySwitches() override { m_dialog.ApplyDisplaySwitches(); }
+        void ShowMessage(const std::string& text) override { m_dialog.ShowMessage(text); }
     };
     DisplayView m_displayView{*this};
-    // Runs a randomizer's operation on the window as it stands now (the unattended flag included).
+    // What the randomizers work on, for the whole run. The folders are filled in once the
+    // initialisation has found them; the unattended flag is taken afresh for every operation.
+    DisplayContext m_display{m_registry, m_files, m_system, m_random, m_pools, m_prefs.m_strDisplayFlags,
+                             m_displayView, std::string(), false, kDesktopKey, std::string(), &m_pictures};
     void RunDisplayOperation(void (*operation)(DisplayContext&));
+
+    // ---- Start-up run and timed randomization (RRDialogSchedule.cpp) ----
+    class ScheduleHost : public Adapter<IScheduleHost> {
+    public:
+        using Adapter::Adapter;
+        void MinimizeToTray() override { m_dialog.MinimizeToTray(); }
+        void RestoreFromTray() override { m_dialog.RestoreFromTray(); }
+        void SetUnattended(int on) override { m_dialog.m_bUnattended = on; }
+        void RandomizeDisplaySettings() override { m_dialog.RandomizeDisplaySettings(); }
+        void RandomizeWallpaper() override { m_dialog.RandomizeWallpaper(); }
+        void RandomizeAllSchemes() override { m_dialog.RandomizeAllSchemes(); }
+        void StartStartupDelay() override;
+        void StartStartupSignal(ThreadPriority priority) override;
+        bool StartIntervalThread(long long seconds, unsigned generation) override;
+        void WaitForIntervalStop() override;
+    };
+    ScheduleHost m_scheduleHost{*this};
+    CScheduler m_scheduler{g_schedule, m_scheduleHost};
+
     CManageFilesDlg m_manageDlg;  // created hidden at start-up, kept for the whole run
     std::unique_ptr<CRRSetupDlg> m_pChooser;  // the file chooser, hidden between showings
 };

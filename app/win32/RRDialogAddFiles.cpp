@@ -21,16 +21,13 @@ void CRRDialog::OnChooseFiles() {
     if (m_pChooser->Browser().Path().empty()) m_pChooser->Browser().SetPath(m_strProgramDir);
     m_pChooser->Browser().SetPicturesListed(m_pictures.Available());
     m_pChooser->ResetForShow();
-    m_pChooser->SetSchemeNames(SchemeNames());
+    m_pChooser->SetSchemeNames(m_eventSounds.Schemes());
     m_pChooser->Show();
 }
 
 LRESULT CRRDialog::OnChooserResult() {
     if (!m_pChooser || !PoolStateWritable()) return 0;
-    const ChooserSelection& selection = m_pChooser->Result();
-    ChosenFiles chosen{m_pChooser->ResultFolder(), selection.names, m_pChooser->ResultSchemes(),
-                       m_pChooser->ResultTile()};
-    AdditionOutcome outcome = m_store.Add(m_pools, chosen);
+    AdditionOutcome outcome = m_store.Add(m_pools, m_pChooser->Result());
     for (const std::string& message : outcome.messages) ShowMessage(message);
     return 0;
 }

@@ -18,11 +18,10 @@ int NameControl(DisplayItem item) {
 
 }  // namespace
 
+// The one part of the context that changes during the run: the schedule marks its runs.
 void CRRDialog::RunDisplayOperation(void (*operation)(DisplayContext&)) {
-    DisplayContext display{m_registry, m_files, m_system, m_random, m_pools, m_prefs.m_strDisplayFlags,
-                           m_displayView, m_strWindowsDir, m_bUnattended != 0, kDesktopKey,
-                           m_store.Places().perUser ? m_store.Places().poolFolder : std::string(), &m_pictures};
-    operation(display);
+    m_display.unattended = m_bUnattended != 0;
+    operation(m_display);
 }
 
 void CRRDialog::RandomizeDisplaySettings() { RunDisplayOperation(qm::RandomizeDisplaySettings); }
@@ -38,16 +37,8 @@ std::string CRRDialog::DisplayView::ShownName(DisplayItem item) {
     return std::string(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-bool CRRDialog::DisplayView::NameEnabled(DisplayItem item) {
-    return IsWindowEnabled(m_dialog.Item(NameControl(item))) != 0;
-}
-
 void CRRDialog::DisplayView::SetShownName(DisplayItem item, const std::string& name) {
     SetDlgItemTextA(m_dialog.m_hWnd, NameControl(item), name.c_str());
 }
-
-void CRRDialog::DisplayView::ApplySwitches() { m_dialog.ApplyDisplaySwitches(); }
-
-void CRRDialog::DisplayView::ShowMessage(const std::string& text) { m_dialog.ShowMessage(text); }
 
 }  // namespace qm

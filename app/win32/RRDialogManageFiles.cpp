@@ -40,7 +40,7 @@ private:
 void CRRDialog::OnModifyFiles() {
     if (!PoolStateWritable()) return;
     StepTimer timer("modify-files");
-    const std::vector<std::string> schemes = SchemeNames();
+    const std::vector<std::string>& schemes = m_eventSounds.Schemes();
     m_manageDlg.ResetForShow();
     m_manageDlg.SetSchemeNames(schemes);
     m_manageDlg.FillFromPools(m_pools, schemes);

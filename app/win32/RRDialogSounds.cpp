@@ -32,15 +32,6 @@ void CRRDialog::InitEventList() {
     }
 }
 
-std::vector<std::string> CRRDialog::SchemeNames() const {
-    return ItemTexts(Item(IDC_SCHEME_COMBO), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
-}
-
-int CRRDialog::SchemeCount() const {
-    LRESULT count = SendMessageA(Item(IDC_SCHEME_COMBO), CB_GETCOUNT, 0, 0);
-    return count < 0 ? 0 : static_cast<int>(count);
-}
-
 // The chooser sorts its items itself; the model takes the order the chooser gave them, so
 // that an item's index is the same on both sides.
 void CRRDialog::FillSchemeList() {

@@ -23,6 +23,7 @@ namespace {
 
 const int kEntries = 9500;
 const std::vector<std::string> kSchemes = {"Default", "Jungle", "Robotz"};
+const char* const kSchemeApps[] = {".Default", "Jungle", "Robotz"};  // their application keys
 
 double NowMs() {
     LARGE_INTEGER now, frequency;
@@ -81,12 +82,13 @@ int main(int argc, char** argv) {
     DeleteFileA(timing.c_str());
     SetEnvironmentVariableA("QM_MANAGE_TIMING", timing.c_str());
 
+    // The schemes the sounds apply to, listed by the program from their application keys.
+    for (const char* app : kSchemeApps) AddEvent(app, "Open");
+
     ProgramDriver program;
     if (!program.Start(ScratchFolder())) return 1;
     HWND window = program.WaitForMainWindow(60000);
     if (!window) return 1;
-    // The schemes the sounds apply to, where the program does not list them itself yet.
-    AddMissingComboItems(GetDlgItem(window, IDC_SCHEME_COMBO), kSchemes);
 
     // A first round gives every sound its three schemes, whatever the start-up load kept.
     PostMessageA(window, WM_COMMAND, ID_ACTIONS_MODIFY_FILES, 0);
@@ -125,5 +127,7 @@ int main(int argc, char** argv) {
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     program.WaitForExit(10000);
     ResetProgramState();
+    for (const char* app : {"Jungle", "Robotz"})
+        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kAppsKey) + "\\" + app).c_str());
     return 0;
 }

@@ -68,7 +68,6 @@ public:
 class NoView : public IDisplayView {
 public:
     std::string ShownName(DisplayItem) override { return std::string(); }
-    bool NameEnabled(DisplayItem) override { return true; }
     void SetShownName(DisplayItem, const std::string&) override {}
     void ApplySwitches() override {}
     void ShowMessage(const std::string&) override {}

@@ -89,10 +89,7 @@ BOOL CRRSetupDlg::OnInitDialog() {
 
 void CRRSetupDlg::ResetForShow() {
     m_browser.ResetForShow();
-    m_strResultPath.clear();
-    m_result = ChooserSelection();
-    m_resultSchemes.clear();
-    m_bResultTile = 0;
+    m_result = ChosenFiles();
     ListView_DeleteAllItems(Item(IDC_CHOOSER_SCHEMES));
     EnableOptions(false, false);
     FillDriveCombo();
@@ -189,13 +186,13 @@ std::string CRRSetupDlg::ComboSelection(int comboId) const {
 }
 
 void CRRSetupDlg::OnOK() {
-    m_result = RecordSelection(SelectedTexts(IDC_CHOOSER_FILES), m_browser.PicturesListed());
-    m_strResultPath = m_browser.Path();
-    m_resultSchemes.clear();
+    m_result = ChosenFiles();
+    m_result.folder = m_browser.Path();
+    m_result.names = RecordSelection(SelectedTexts(IDC_CHOOSER_FILES), m_browser.PicturesListed()).names;
     HWND schemes = Item(IDC_CHOOSER_SCHEMES);
     for (int i = 0, count = ListView_GetItemCount(schemes); i < count; ++i)
-        if (ListView_GetCheckState(schemes, i)) m_resultSchemes.push_back(ItemText(schemes, i));
-    m_bResultTile = IsDlgButtonChecked(m_hWnd, IDC_CHOOSER_TILE) == BST_CHECKED;
+        if (ListView_GetCheckState(schemes, i)) m_result.schemes.push_back(ItemText(schemes, i));
+    m_result.tile = IsDlgButtonChecked(m_hWnd, IDC_CHOOSER_TILE) == BST_CHECKED;
     if (m_mainWindow) PostMessageA(m_mainWindow, m_resultMessage, 0, 0);
     Hide();
 }

@@ -10,6 +10,7 @@
 
 #include "chooser/ChooserBrowser.h"
 #include "chooser/ChooserRules.h"
+#include "pools/PoolAddition.h"
 #include "ui/PaintedDialog.h"
 
 namespace qm {
@@ -35,10 +36,7 @@ public:
     void UpdateOptionControls();
 
     // The last confirmed choice, unchanged until the next ResetForShow.
-    const std::string& ResultFolder() const { return m_strResultPath; }
-    const ChooserSelection& Result() const { return m_result; }
-    const std::vector<std::string>& ResultSchemes() const { return m_resultSchemes; }
-    bool ResultTile() const { return m_bResultTile != 0; }
+    const ChosenFiles& Result() const { return m_result; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -60,10 +58,7 @@ private:
     HWND m_mainWindow = nullptr;
     UINT m_resultMessage = 0;
     HIMAGELIST m_imageList = nullptr;
-    std::string m_strResultPath;
-    ChooserSelection m_result;
-    std::vector<std::string> m_resultSchemes;
-    int m_bResultTile = 0;
+    ChosenFiles m_result;
 };
 
 }  // namespace qm

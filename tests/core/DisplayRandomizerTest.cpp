@@ -109,6 +109,23 @@ TEST_F(DisplayRandomizers, AnOptionThatIsOffNeitherDrawsNorWrites) {
     EXPECT_EQ(random.NextRandom(), twin.NextRandom()) << "nothing was drawn";
 }
 
+// The switches as the window shows them once applied: the first character is the screen
+// saver's, the last the wallpaper's, and only a 'y' is on, however long the stored string.
+TEST_F(DisplayRandomizers, AnOddSwitchStringIsReadAsTheWindowShowsIt) {
+    AddWallpaper("sky.bmp", 0);
+    AddScreenSaver("stars.scr");
+    const struct { const char* flags; bool screenSaver, wallpaper; } cases[] = {
+        {"", false, false}, {"y", true, true}, {"n", false, false}, {"yny", true, true},
+        {"nyn", false, false}, {"Yy", false, true}, {"yN", true, false}};
+    for (const auto& c : cases) {
+        Switches(c.flags);
+        view.names[0] = view.names[1] = "";
+        RandomizeDisplaySettings(display);
+        EXPECT_EQ(view.names[0] == "stars.scr", c.screenSaver) << '"' << c.flags << '"';
+        EXPECT_EQ(view.names[1] == "sky.bmp", c.wallpaper) << '"' << c.flags << '"';
+    }
+}
+
 TEST_F(DisplayRandomizers, DisplaySettingsDrawForTheWallpaperFirstAndSkipAnOptionThatIsOff) {
     AddWallpaper("sky.bmp", 0);
     AddWallpaper("sea.bmp", 0);
@@ -161,7 +178,7 @@ TEST_F(DisplayRandomizers, AnEmptyWallpaperPoolIsToldThenSwitchesOffButNotInASch
     EXPECT_EQ(log, (EventLog{"set Wallpaper=" + installedBmp, "switches ny", std::string("message ") + kNoBitmapsMessage,
                              "set Wallpaper=", "switches nn"}));
     EXPECT_EQ(Desktop("Wallpaper"), "");
-    EXPECT_FALSE(view.enabled[1]);
+    EXPECT_EQ(flags, "nn");
 }
 
 TEST_F(DisplayRandomizers, ScreenSaverOnWindowsNtIsNamedInTheRegistryByItsShortName) {

@@ -19,21 +19,14 @@ class RecordingView : public IDisplayView {
 public:
     RecordingView(EventLog& log, const std::string& flags) : m_log(log), m_flags(flags) { ApplySwitches(); }
     std::string ShownName(DisplayItem item) override { return names[Index(item)]; }
-    bool NameEnabled(DisplayItem item) override { return enabled[Index(item)]; }
     void SetShownName(DisplayItem item, const std::string& name) override {
         names[Index(item)] = name;
         m_log.push_back("name " + name);
     }
-    // As the window does: each name field is enabled exactly while its switch is on.
-    void ApplySwitches() override {
-        enabled[0] = ScreenSaverSwitchOn(m_flags);
-        enabled[1] = WallpaperSwitchOn(m_flags);
-        m_log.push_back("switches " + m_flags);
-    }
+    void ApplySwitches() override { m_log.push_back("switches " + m_flags); }
     void ShowMessage(const std::string& text) override { m_log.push_back("message " + text); }
 
     std::string names[2];
-    bool enabled[2] = {false, false};
 
 private:
     static int Index(DisplayItem item) { return static_cast<int>(item); }

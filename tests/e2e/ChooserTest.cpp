@@ -19,6 +19,7 @@ namespace qm::e2e {
 namespace {
 
 const char kPromptTitle[] = "Choose a Name for the Folder";
+const char kScheme[] = "Jungle Mist";  // a sound scheme of the cases' own
 
 HWND FindWindowOf(DWORD processId, const std::string& title) {
     struct Args {
@@ -86,6 +87,7 @@ protected:
     void TearDown() override {
         ResetProgramState();
         RemoveTree(folder);
+        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kAppsKey) + "\\" + kScheme).c_str());
     }
     // Starts the program in the prepared folder and opens the chooser from the menu.
     HWND OpenChooser() {
@@ -214,18 +216,17 @@ TEST_F(Chooser, BrowsesAndChangesTheProgramFolderThroughThePrompt) {
 }
 
 TEST_F(Chooser, ClickedFilesEnableTheirOptionsAndOkAddsThemForGood) {
+    AddEvent(kScheme, "Open");  // the chooser lists the schemes the main window lists
     ASSERT_TRUE(program.Start(folder));
     main = program.WaitForMainWindow();
     ASSERT_TRUE(main);
-    // The scheme names come from the main window's scheme box.
-    SendMessageA(GetDlgItem(main, IDC_SCHEME_COMBO), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Jungle Mist"));
     HWND chooser = OpenChooser();
     ASSERT_TRUE(chooser);
     HANDLE process = program.Process();
     HWND files = GetDlgItem(chooser, IDC_CHOOSER_FILES);
     HWND schemes = GetDlgItem(chooser, IDC_CHOOSER_SCHEMES);
     RemoteListView schemeList(schemes, process);
-    const int jungle = schemeList.Find("Jungle Mist");
+    const int jungle = schemeList.Find(kScheme);
     ASSERT_GE(jungle, 0);
     schemeList.SetChecked(jungle, true);
     ASSERT_TRUE(ClickItem(process, files, "c.scr"));
@@ -249,7 +250,7 @@ TEST_F(Chooser, ClickedFilesEnableTheirOptionsAndOkAddsThemForGood) {
     const std::string pool = ReadFileBytes(WindowsDir() + "qmfiles.cfg");
     for (const char* name : {"a.bmp", "c.scr", "d.WAV"}) EXPECT_NE(pool.find(name), std::string::npos) << name;
     EXPECT_EQ(pool.find("b.BMP"), std::string::npos);
-    EXPECT_NE(pool.find("Jungle Mist", pool.find("d.WAV")), std::string::npos) << "the ticked scheme goes with the sound";
+    EXPECT_NE(pool.find(kScheme, pool.find("d.WAV")), std::string::npos) << "the ticked scheme goes with the sound";
     Exit();
 
     // Started again, the pools hold them: choosing them again adds nothing, and no counter

@@ -28,13 +28,12 @@ const char kSoundCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Sound Files"
 const char kWallpaperCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files";
 const char kSaverCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\ScreenSaver Files";
 const char kCounterMismatch[] = "Registry counter doesn't match file counter.";
-const char kApps[] = "AppEvents\\Schemes\\Apps";  // the schemes the main window lists
 
 class ManageFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetProgramState();
-        RegDeleteTreeA(HKEY_CURRENT_USER, kApps);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kAppsKey);
         WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
         media = ScratchFolder() + "manage\\";
         CreateDirectoryA(media.c_str(), nullptr);
@@ -43,7 +42,7 @@ protected:
         DeleteFileA((media + "gone.wav").c_str());
         // File order differs from sorted order; A.bmp is tiled; gone.wav is missing on disk.
         // The sounds start without schemes: which schemes a load keeps depends on the
-        // scheme chooser, which the tests of ticks fill themselves.
+        // schemes listed, which the cases of ticks create themselves.
         fileBytes = Record("b.bmp", media, 0, 1, 0, 0, 0) + Record("one.wav", media, 1, 0, 0, 0, 0) +
                     Record("z.scr", media, 0, 0, 1, 0, 0) + Record("A.bmp", media, 0, 1, 0, 0, 1) +
                     Record("gone.wav", media, 1, 0, 0, 0, 0) + Record("two.wav", media, 1, 0, 0, 0, 0) +
@@ -55,7 +54,7 @@ protected:
         WriteDefaultValue(HKEY_LOCAL_MACHINE, kSaverCounter, "3");
     }
     void TearDown() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kApps);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kAppsKey);
         ResetProgramState();
     }
     // The pool file and the counters of sounds, wallpapers and screen savers.
@@ -91,11 +90,6 @@ protected:
         for (int position : positions) SendMessageA(list, LB_SETSEL, TRUE, position);
         if (!positions.empty()) SendMessageA(list, LB_SETCARETINDEX, positions.front(), FALSE);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    }
-    // Until another part of the program lists the schemes, the test puts them in the
-    // main window's scheme chooser itself, where Modify Selected Files reads them.
-    static void MakeSureSchemesAreListed(HWND window) {
-        AddMissingComboItems(GetDlgItem(window, IDC_SCHEME_COMBO), {"Default", "Jungle", "Robotz"});
     }
     void MakeChangesAndWait(HWND dialog) {
         const std::string before = ReadPoolFile();
@@ -236,29 +230,27 @@ TEST_F(ManageFiles, ModifyListsThePoolsSortedAndTheTileFlagFollowsTheWallpaper) 
 }
 
 TEST_F(ManageFiles, TicksFollowTheFocusedSoundAndGoToEverySelectedSound) {
+    for (const char* app : {"Robotz", ".Default", "Jungle"}) AddEvent(app, "Open");
     HWND window = Start();
     ASSERT_TRUE(window);
-    MakeSureSchemesAreListed(window);
     HWND dialog = OpenManage(window);
     ASSERT_TRUE(dialog);
-    RemoteListView schemes(GetDlgItem(dialog, 1011), program.Process());
-    ASSERT_GE(schemes.Count(), 3);
-    ASSERT_GE(schemes.Find("Default"), 0);
-    ASSERT_LT(schemes.Find("Default"), schemes.Find("Jungle")) << "the scheme list is sorted";
+    RemoteListView schemes(GetDlgItem(dialog, IDC_MANAGE_SCHEME_LIST), program.Process());
+    ASSERT_EQ(schemes.Texts(), (Names{"Default", "Jungle", "Robotz"})) << "the main window's schemes, sorted";
 
-    Select(dialog, 1018, {1});  // three.wav alone
+    Select(dialog, IDC_MANAGE_SOUND_LIST, {1});  // three.wav alone
     for (int i = 0; i < schemes.Count(); ++i) schemes.SetChecked(i, false);
     schemes.SetChecked(schemes.Find("Default"), true);
-    Select(dialog, 1018, {0, 2});  // one.wav (focused) and two.wav
-    EXPECT_TRUE(Enabled(dialog, 1011));
-    EXPECT_FALSE(Enabled(dialog, 1032));
+    Select(dialog, IDC_MANAGE_SOUND_LIST, {0, 2});  // one.wav (focused) and two.wav
+    EXPECT_TRUE(Enabled(dialog, IDC_MANAGE_SCHEME_LIST));
+    EXPECT_FALSE(Enabled(dialog, IDC_MANAGE_CENTER));
     EXPECT_EQ(schemes.Ticked(), Names{}) << "one.wav has no schemes yet";
     for (int i = 0; i < schemes.Count(); ++i) schemes.SetChecked(i, false);
     schemes.SetChecked(schemes.Find("Robotz"), true);
     schemes.SetChecked(schemes.Find("Jungle"), true);
-    Select(dialog, 1018, {2});
+    Select(dialog, IDC_MANAGE_SOUND_LIST, {2});
     EXPECT_EQ(schemes.Ticked(), (Names{"Jungle", "Robotz"})) << "two.wav got the ticks made for both";
-    Select(dialog, 1018, {0});
+    Select(dialog, IDC_MANAGE_SOUND_LIST, {0});
     EXPECT_EQ(schemes.Ticked(), (Names{"Jungle", "Robotz"}));
 
     MakeChangesAndWait(dialog);
@@ -270,9 +262,9 @@ TEST_F(ManageFiles, TicksFollowTheFocusedSoundAndGoToEverySelectedSound) {
     // The reloaded pools carry the new schemes into the next showing.
     dialog = OpenManage(window);
     ASSERT_TRUE(dialog);
-    Select(dialog, 1018, {2});
+    Select(dialog, IDC_MANAGE_SOUND_LIST, {2});
     EXPECT_EQ(schemes.Ticked(), (Names{"Jungle", "Robotz"}));
-    Select(dialog, 1018, {1, 2});  // three.wav has the focus: its own schemes, not two.wav's
+    Select(dialog, IDC_MANAGE_SOUND_LIST, {1, 2});  // three.wav has the focus: its own schemes, not two.wav's
     EXPECT_EQ(schemes.Ticked(), (Names{"Default"}));
     SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     Exit(window);
@@ -378,9 +370,7 @@ TEST_F(ManageFiles, AFileAddedWhileTheDialogIsOpenOutlivesItsMakeChanges) {
 TEST_F(ManageFiles, ASoundKeepsTheSchemeNamesOfApplicationsMissingThisRun) {
     // QmGone's application key is missing, so the main window lists QmAlpha alone, and a
     // sound's scheme list has room for one name.
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kApps) + "\\QmAlpha\\Open").c_str(), &key), ERROR_SUCCESS);
-    RegCloseKey(key);
+    AddEvent("QmAlpha", "Open");
     const std::string one = Record("one.wav", media, 1, 0, 0, 2, 0, {"QmAlpha", "QmGone"}),
                       a = Record("A.bmp", media, 0, 1, 0, 0, 1);
     StorePools(one + a + Record("c.bmp", media, 0, 1, 0, 0, 0), {"1", "2", "0"});

@@ -237,4 +237,15 @@ std::string ScratchFolder() {
     return folder;
 }
 
+std::string EventKey(const std::string& app, const std::string& event) {
+    return std::string(kAppsKey) + "\\" + app + "\\" + event;
+}
+
+void AddEvent(const std::string& app, const std::string& event, const std::string& current, const std::string& marker) {
+    HKEY key = nullptr;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, EventKey(app, event).c_str(), &key) == ERROR_SUCCESS) RegCloseKey(key);
+    if (current != "-") WriteDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\.current", current);
+    if (marker != "-") WriteDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\Active-QM", marker);
+}
+
 }  // namespace qm::e2e

@@ -14,6 +14,9 @@ const char kChooserTitle[] = "Choose Files to Randomize From";  // the Add Files
 const char kProgramKey[] = "Software\\Corvalith";
 const char kPreferencesKey[] = "SOFTWARE\\Corvalith\\Quill Mere\\2.0\\Preferences";
 const char kDesktopKey[] = "Control Panel\\Desktop";  // the user's wallpaper and screen-saver settings
+// The sound events by application, under HKEY_CURRENT_USER: the main window lists one scheme
+// per application key (".Default" as "Default").
+const char kAppsKey[] = "AppEvents\\Schemes\\Apps";
 // The id the main window gives its notification icon (RRDialog.cpp): the shell knows the
 // icon by that id and the window, and the window's icon messages carry it.
 const UINT kTrayIconId = 128;
@@ -75,5 +78,9 @@ void WriteValue(HKEY root, const std::string& key, const std::string& name, cons
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);  // "<absent>" when it cannot be read
 std::string ScratchFolder();  // an empty folder for the case, with a final backslash
+std::string EventKey(const std::string& app, const std::string& event);
+// An event key of application `app`; "-" leaves its ".current" or marker key out.
+void AddEvent(const std::string& app, const std::string& event, const std::string& current = "-",
+              const std::string& marker = "-");
 
 }  // namespace qm::e2e

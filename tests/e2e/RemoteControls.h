@@ -102,16 +102,6 @@ private:
     char* m_memory = nullptr;
 };
 
-// Adds to another process's combo box every name it does not list yet.
-inline void AddMissingComboItems(HWND combo, const std::vector<std::string>& names) {
-    for (const std::string& each : names) {
-        std::wstring name = Wide(each);
-        if (SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str())) ==
-            CB_ERR)
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    }
-}
-
 // A top-level window of the process with the given title, or nullptr.
 inline HWND WindowOfProcess(DWORD processId, const std::string& title) {
     struct Args {

@@ -17,12 +17,8 @@ namespace qm::e2e {
 
 namespace {
 
-const char kApps[] = "AppEvents\\Schemes\\Apps";
 const char kSoundCounter[] = "Software\\Corvalith\\Quill Mere\\2.0\\Sound Files";
 
-std::string EventKey(const std::string& app, const std::string& event) {
-    return std::string(kApps) + "\\" + app + "\\" + event;
-}
 std::string Current(const std::string& app, const std::string& event) {
     return ReadDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\.current");
 }
@@ -30,13 +26,6 @@ std::string Marker(const std::string& app, const std::string& event) {
     return ReadDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\Active-QM");
 }
 std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
-// An event key; "-" leaves its ".current" or marker key out.
-void AddEvent(const std::string& app, const std::string& event, const std::string& current, const std::string& marker) {
-    HKEY key = nullptr;
-    if (RegCreateKeyA(HKEY_CURRENT_USER, EventKey(app, event).c_str(), &key) == ERROR_SUCCESS) RegCloseKey(key);
-    if (current != "-") WriteDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\.current", current);
-    if (marker != "-") WriteDefaultValue(HKEY_CURRENT_USER, EventKey(app, event) + "\\Active-QM", marker);
-}
 
 // Each row of the event list as "name|Active|Current File|checked".
 std::vector<std::string> Rows(const RemoteListView& list) {
@@ -51,7 +40,7 @@ class Sounds : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetProgramState();
-        RegDeleteTreeA(HKEY_CURRENT_USER, kApps);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kAppsKey);
         WriteDefaultValue(HKEY_LOCAL_MACHINE, kPreferencesKey, "nnnnn|;");
         AddEvent(".Default", "SystemStart", "C:\\Media\\start.wav", "Yes");
         AddEvent(".Default", "Exit", "C:\\Media\\exit.wav", "-");
@@ -73,7 +62,7 @@ protected:
         WriteDefaultValue(HKEY_LOCAL_MACHINE, kSoundCounter, std::to_string(sounds.size()));
     }
     void TearDown() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kApps);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kAppsKey);
         ResetProgramState();
     }
     // Starts the program and waits until its start-up has listed the schemes and loaded the pools.

@@ -14,38 +14,24 @@ std::string IndexedText(HWND control, UINT length, UINT text, LRESULT index) {
     return std::string(buffer.data(), got > 0 ? got : 0);
 }
 
-std::vector<std::string> IndexedTexts(HWND control, UINT count, UINT length, UINT text) {
-    std::vector<std::string> texts;
-    for (LRESULT i = 0, items = SendMessageA(control, count, 0, 0); i < items; ++i)
-        texts.push_back(IndexedText(control, length, text, i));
-    return texts;
-}
-
 int CountOf(HWND control, UINT count) {
     const LRESULT items = SendMessageA(control, count, 0, 0);
     return items < 0 ? 0 : static_cast<int>(items);
 }
 
-LPARAM TextParam(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
+std::vector<std::string> IndexedTexts(HWND control, UINT count, UINT length, UINT text) {
+    std::vector<std::string> texts;
+    for (int i = 0, items = CountOf(control, count); i < items; ++i) texts.push_back(IndexedText(control, length, text, i));
+    return texts;
+}
 
 }  // namespace
-
-CRedrawPause::CRedrawPause(HWND control) : m_control(control) { SendMessageA(m_control, WM_SETREDRAW, FALSE, 0); }
-
-CRedrawPause::~CRedrawPause() {
-    SendMessageA(m_control, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(m_control, nullptr, TRUE);
-}
 
 int CComboBox::Count() const { return CountOf(m_control, CB_GETCOUNT); }
 
 std::vector<std::string> CComboBox::Texts() const {
     return IndexedTexts(m_control, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
-
-void CComboBox::Add(const std::string& text) const { SendMessageA(m_control, CB_ADDSTRING, 0, TextParam(text)); }
-
-void CComboBox::Clear() const { SendMessageA(m_control, CB_RESETCONTENT, 0, 0); }
 
 int CComboBox::Selection() const {
     const LRESULT index = SendMessageA(m_control, CB_GETCURSEL, 0, 0);
@@ -57,39 +43,24 @@ std::string CComboBox::SelectedText() const {
     return index < 0 ? std::string() : IndexedText(m_control, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
 }
 
-void CComboBox::Select(int index) const { SendMessageA(m_control, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
-
 int CComboBox::Find(const std::string& prefix) const {
-    const LRESULT found = SendMessageA(m_control, CB_FINDSTRING, static_cast<WPARAM>(-1), TextParam(prefix));
+    const LRESULT found =
+        SendMessageA(m_control, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
     return found < 0 ? -1 : static_cast<int>(found);
 }
 
 int CListBox::Count() const { return CountOf(m_control, LB_GETCOUNT); }
 
-std::vector<std::string> CListBox::Texts() const {
-    return IndexedTexts(m_control, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
-}
-
-void CListBox::Reserve(std::size_t count, std::size_t bytes) const {
-    SendMessageA(m_control, LB_INITSTORAGE, count, static_cast<LPARAM>(bytes));
-}
-
-void CListBox::Add(const std::string& text) const { SendMessageA(m_control, LB_ADDSTRING, 0, TextParam(text)); }
-
-void CListBox::Delete(int index) const { SendMessageA(m_control, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
-
-void CListBox::Clear() const { SendMessageA(m_control, LB_RESETCONTENT, 0, 0); }
+std::vector<std::string> CListBox::Texts() const { return IndexedTexts(m_control, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 
 std::vector<int> CListBox::Selected() const {
-    const int count = CountOf(m_control, LB_GETSELCOUNT);
-    if (count == 0) return {};
-    std::vector<int> positions(count);
-    const LRESULT got = SendMessageA(m_control, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(positions.data()));
+    std::vector<int> positions(CountOf(m_control, LB_GETSELCOUNT));
+    if (positions.empty()) return positions;
+    const LRESULT got =
+        SendMessageA(m_control, LB_GETSELITEMS, positions.size(), reinterpret_cast<LPARAM>(positions.data()));
     positions.resize(got > 0 ? got : 0);
     return positions;
 }
-
-int CListBox::Caret() const { return static_cast<int>(SendMessageA(m_control, LB_GETCARETINDEX, 0, 0)); }
 
 void CListView::AddColumn(int index, const char* heading, int width) const {
     LVCOLUMNA column = {};
@@ -100,30 +71,20 @@ void CListView::AddColumn(int index, const char* heading, int width) const {
     SendMessageA(m_control, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
-int CListView::Count() const { return ListView_GetItemCount(m_control); }
-
-void CListView::Reserve(std::size_t count) const { SendMessageA(m_control, LVM_SETITEMCOUNT, count, 0); }
-
-int CListView::Insert(int index, const std::string& text, int image, LPARAM param) const {
+void CListView::Insert(int index, const std::string& text, int image, LPARAM param) const {
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = index;
     item.pszText = const_cast<char*>(text.c_str());
     item.iImage = image;
     item.lParam = param;
-    return static_cast<int>(SendMessageA(m_control, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    SendMessageA(m_control, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
-
-void CListView::Clear() const { ListView_DeleteAllItems(m_control); }
 
 std::string CListView::Text(int index, int column) const {
     char text[kListViewTextLength] = {};
     ListView_GetItemText(m_control, index, column, text, sizeof text);
     return text;
-}
-
-void CListView::SetText(int index, int column, const std::string& text) const {
-    ListView_SetItemText(m_control, index, column, const_cast<char*>(text.c_str()));
 }
 
 LPARAM CListView::Param(int index) const {
@@ -133,10 +94,6 @@ LPARAM CListView::Param(int index) const {
     SendMessageA(m_control, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return item.lParam;
 }
-
-bool CListView::Checked(int index) const { return ListView_GetCheckState(m_control, index) != 0; }
-
-void CListView::SetChecked(int index, bool checked) const { ListView_SetCheckState(m_control, index, checked ? TRUE : FALSE); }
 
 std::vector<std::string> CListView::Texts() const {
     std::vector<std::string> texts;
@@ -159,11 +116,10 @@ std::vector<std::string> CListView::CheckedTexts() const {
 
 std::vector<std::string> CListView::SelectedTexts() const {
     std::vector<std::string> texts;
-    for (int i = ListView_GetNextItem(m_control, -1, LVNI_SELECTED); i >= 0; i = ListView_GetNextItem(m_control, i, LVNI_SELECTED))
+    for (int i = ListView_GetNextItem(m_control, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(m_control, i, LVNI_SELECTED))
         texts.push_back(Text(i));
     return texts;
 }
-
-int CListView::Focused() const { return ListView_GetNextItem(m_control, -1, LVNI_FOCUSED); }
 
 }  // namespace qm

@@ -96,7 +96,7 @@ add_dependencies(qm_installer_tests QuillMere)
 
 # Benchmark under Wine: the chooser listing a large folder (figures, not a test).
 add_executable(qm_bench_chooser_list bench/win32/ChooserListBench.cpp chooser/win32/RRSetupDlg.cpp
-  chooser/win32/RequestName.cpp ui/DialogBase.cpp ui/FileListImages.cpp ui/PaintedDialog.cpp resources/QuillMere.rc)
+  chooser/win32/RequestName.cpp ${ui_sources} resources/QuillMere.rc)
 target_include_directories(qm_bench_chooser_list PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qm_bench_chooser_list PRIVATE qmwin32 comctl32 gdi32 user32)
 

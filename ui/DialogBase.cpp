@@ -4,6 +4,8 @@ namespace qm {
 
 namespace {
 
+const char kMessageTitle[] = "Quill Mere";
+
 // The dialog whose keys (Enter, Escape, Tab) a message carries: the top-level window it is
 // for, so that a modeless dialog of this thread gets its own; else `fallback`.
 HWND DialogOfMessage(const MSG& msg, HWND fallback) {
@@ -98,15 +100,31 @@ INT_PTR CDialogBase::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         m_hWnd = nullptr;
         return FALSE;
     default: {
+        INT_PTR result = 0;
+        if (PreRoute(message, wParam, lParam, result)) return Answer(message, result);
         bool handled = false;
-        INT_PTR result = OnMessage(message, wParam, lParam, handled);
-        if (!handled) return FALSE;
-        // Control colours return their brush directly; other messages through the result slot.
-        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return result;
-        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
-        return TRUE;
+        result = OnMessage(message, wParam, lParam, handled);
+        return handled ? Answer(message, result) : FALSE;
     }
     }
+}
+
+INT_PTR CDialogBase::Answer(UINT message, INT_PTR result) {
+    // Control colours return their brush directly; other messages through the result slot.
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return result;
+    SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+std::string CDialogBase::ItemText(int id) const {
+    HWND item = Item(id);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(item)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+void CDialogBase::ShowProgramMessage(const std::string& text) const {
+    MessageBoxA(m_hWnd, text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool PumpOneMessage(HWND dialog) {

@@ -4,6 +4,8 @@
 // loop, which ends on EndModal or on the quit message (passed on to any outer loop).
 #include <windows.h>
 
+#include <string>
+
 namespace qm {
 
 class CDialogBase {
@@ -20,6 +22,12 @@ public:
     bool CreateModeless(HWND parent = nullptr);
     HWND GetSafeHwnd() const { return m_hWnd; }
     HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }
+    std::string ItemText(int id) const;
+    void EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable); }
+    bool ItemChecked(int id) const { return IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+    void CheckItem(int id, bool checked) const { CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED); }
+    // The program's one kind of message box: `text` with the program's title and a warning sign.
+    void ShowProgramMessage(const std::string& text) const;
 
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }
@@ -50,6 +58,11 @@ private:
     // keeps no log, so a handler that throws ends as if it had not handled the message.
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam);
+    // Messages a base class answers before the dialog's own OnMessage sees them; returns
+    // true when answered, with the answer in `result`.
+    virtual bool PreRoute(UINT /*message*/, WPARAM, LPARAM, INT_PTR& /*result*/) { return false; }
+    // Hands Windows the result of a message a handler answered.
+    INT_PTR Answer(UINT message, INT_PTR result);
     UINT m_templateId;
     bool m_endModal = false;
     INT_PTR m_modalResult = 0;

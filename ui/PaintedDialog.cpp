@@ -109,15 +109,9 @@ bool CPaintedDialog::SetPicture(int controlId, int bitmapId) {
     return true;
 }
 
-INT_PTR CPaintedDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    INT_PTR result = 0;
-    handled = HandlePaintingMessage(message, wParam, lParam, result);
-    return result;
-}
-
 void CPaintedDialog::OnDestroy() { ReleaseBackground(); }
 
-bool CPaintedDialog::HandlePaintingMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool CPaintedDialog::PreRoute(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     if (message == WM_ERASEBKGND) {
         if (!OnEraseBkgnd(reinterpret_cast<HDC>(wParam))) return false;
         result = TRUE;

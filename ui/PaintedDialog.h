@@ -26,11 +26,6 @@ protected:
     // told from outside. Returns false and keeps the caption when the picture cannot be loaded.
     bool SetPicture(int controlId, int bitmapId);
     void ReleaseBackground();
-    // Routes erase-background and control-colour messages; a dialog that handles messages
-    // of its own calls it for the rest.
-    bool HandlePaintingMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
-    // The painting messages, for dialogs with no messages of their own.
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     // Releases the background; a dialog with more to release calls it too.
     void OnDestroy() override;
     // Whether the client rectangle is read again at every erase (dialogs that may change size).
@@ -45,6 +40,9 @@ protected:
     SIZE m_sizeClient = {};
 
 private:
+    // Erase-background and control-colour messages, answered before the dialog's own handler.
+    bool PreRoute(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
     std::map<int, HBITMAP> m_pictures;  // the picture each control shows, by control id
 };
 

@@ -20,7 +20,6 @@ namespace qm {
 
 namespace {
 
-const char kMessageTitle[] = "Quill Mere";
 const char kTrayTip[] = "Quill Mere";
 const char kVersionLine[] = "Quill Mere Version 2.01";
 const UINT kTrayIconId = 128;
@@ -71,7 +70,7 @@ CRRDialog::CRRDialog(IRegistry& registry, IFileSystem& files, ISystem& system)
 CRRDialog::~CRRDialog() = default;
 
 void CRRDialog::ShowMessage(const std::string& text) {
-    MessageBoxA(m_hWnd, text.c_str(), kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
+    ShowProgramMessage(text);
 }
 
 BOOL CRRDialog::OnInitDialog() {
@@ -127,9 +126,7 @@ void CRRDialog::RunInitialisationSequence() {
     ShowInstalledFile(IDC_WALLPAPER_NAME, 1, kindWallpaper, m_store.Places().WallpaperCopy());
     ShowInstalledFile(IDC_SCREENSAVER_NAME, 0, kindScreenSaver, m_store.Places().ScreenSaverCopy());
 
-    EnableWindow(Item(IDC_ACTIVATE_ALL), FALSE);
-    EnableWindow(Item(IDC_DEACTIVATE_ALL), FALSE);
-    EnableWindow(Item(IDC_RANDOMIZE_SCHEME), FALSE);
+    for (int id : {IDC_ACTIVATE_ALL, IDC_DEACTIVATE_ALL, IDC_RANDOMIZE_SCHEME}) EnableItem(id, false);
 
     m_hIcon = LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -294,7 +291,6 @@ bool CRRDialog::OnCommand(WORD id, WORD code, HWND) {
 }
 
 INT_PTR CRRDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    INT_PTR result = 0;
     handled = true;
     switch (message) {
     case UM_STARTUP_DELAY_ELAPSED: return OnStartupDelayElapsed();
@@ -316,8 +312,8 @@ INT_PTR CRRDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
             if (m_bInTray) AddTrayIcon();
             return 0;
         }
-        handled = HandlePaintingMessage(message, wParam, lParam, result);
-        return result;
+        handled = false;
+        return 0;
     }
 }
 

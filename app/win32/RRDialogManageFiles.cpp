@@ -44,7 +44,7 @@ void CRRDialog::OnModifyFiles() {
     m_manageDlg.ResetForShow();
     m_manageDlg.SetSchemeNames(schemes);
     m_manageDlg.FillFromPools(m_pools, schemes);
-    m_manageDlg.ShowFilled();
+    m_manageDlg.Show();
 }
 
 // Reads the dialog's result once: a second message for the same Make Changes, or one after

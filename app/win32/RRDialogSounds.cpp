@@ -2,7 +2,7 @@
 #include "app/win32/RRDialog.h"
 
 #include "resources/resource.h"
-#include "ui/ControlTexts.h"
+#include "ui/Controls.h"
 
 namespace qm {
 
@@ -22,41 +22,31 @@ void CRRDialog::InitEventList() {
     }
     const struct { const char* heading; int width; } columns[] = {
         {"Event Name", 150}, {"Active", 50}, {"Current File", 150}};
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<char*>(columns[i].heading);
-        column.cx = columns[i].width;
-        column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
+    for (int i = 0; i < 3; ++i) CListView(list).AddColumn(i, columns[i].heading, columns[i].width);
 }
 
 // The chooser sorts its items itself; the model takes the order the chooser gave them, so
 // that an item's index is the same on both sides.
 void CRRDialog::FillSchemeList() {
-    HWND combo = Item(IDC_SCHEME_COMBO);
+    const CComboBox combo(Item(IDC_SCHEME_COMBO));
     m_eventSounds.FillSchemeList();
-    for (const std::string& scheme : m_eventSounds.Schemes())
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(scheme.c_str()));
-    m_eventSounds.SetSchemeOrder(ItemTexts(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT));
+    for (const std::string& scheme : m_eventSounds.Schemes()) combo.Add(scheme);
+    m_eventSounds.SetSchemeOrder(combo.Texts());
 }
 
 void CRRDialog::OnSchemeSelected() {
-    LRESULT index = SendMessageA(Item(IDC_SCHEME_COMBO), CB_GETCURSEL, 0, 0);
-    if (index >= 0) m_eventSounds.SelectScheme(static_cast<int>(index));
+    const int index = CComboBox(Item(IDC_SCHEME_COMBO)).Selection();
+    if (index >= 0) m_eventSounds.SelectScheme(index);
 }
 
 // The model selected a scheme (the user did, or randomizing all schemes walks through them).
 void CRRDialog::ShowScheme(int index) {
     const int filling = m_bFillingEventList;
     m_bFillingEventList = 1;
-    HWND combo = Item(IDC_SCHEME_COMBO);
-    if (SendMessageA(combo, CB_GETCURSEL, 0, 0) != index) SendMessageA(combo, CB_SETCURSEL, index, 0);
-    EnableWindow(Item(IDC_ACTIVATE_ALL), TRUE);
-    EnableWindow(Item(IDC_DEACTIVATE_ALL), TRUE);
-    EnableWindow(Item(IDC_RANDOMIZE_SCHEME), TRUE);
-    ListView_DeleteAllItems(Item(IDC_EVENT_LIST));
+    const CComboBox combo(Item(IDC_SCHEME_COMBO));
+    if (combo.Selection() != index) combo.Select(index);
+    for (int id : {IDC_ACTIVATE_ALL, IDC_DEACTIVATE_ALL, IDC_RANDOMIZE_SCHEME}) EnableItem(id, true);
+    CListView(Item(IDC_EVENT_LIST)).Clear();
     FillEventList();
     for (int row = 0; row < static_cast<int>(m_eventSounds.Rows().size()); ++row) ReadEventRow(row);
     m_bFillingEventList = filling;
@@ -64,25 +54,11 @@ void CRRDialog::ShowScheme(int index) {
 
 // Inserts one row per event; the list sorts them, and the model follows the list's order.
 void CRRDialog::FillEventList() {
-    HWND list = Item(IDC_EVENT_LIST);
+    const CListView list(Item(IDC_EVENT_LIST));
     const auto& rows = m_eventSounds.Rows();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<char*>(rows[i].name.c_str());
-        item.iImage = 0;
-        item.lParam = static_cast<LPARAM>(i);
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    for (std::size_t i = 0; i < rows.size(); ++i) list.Insert(static_cast<int>(i), rows[i].name, 0, static_cast<LPARAM>(i));
     std::vector<int> order;
-    for (int position = 0; position < ListView_GetItemCount(list); ++position) {
-        LVITEMA item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = position;
-        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        order.push_back(static_cast<int>(item.lParam));
-    }
+    for (int position = 0; position < list.Count(); ++position) order.push_back(static_cast<int>(list.Param(position)));
     m_eventSounds.SetRowOrder(order);
 }
 
@@ -90,10 +66,10 @@ void CRRDialog::FillEventList() {
 void CRRDialog::ReadEventRow(int row) {
     if (row < 0 || row >= static_cast<int>(m_eventSounds.Rows().size())) return;
     const EventRow& event = m_eventSounds.Rows()[row];
-    HWND list = Item(IDC_EVENT_LIST);
-    ListView_SetItemText(list, row, 1, const_cast<char*>(event.marked ? kMarkedText : kUnmarkedText));
-    ListView_SetItemText(list, row, 2, const_cast<char*>(event.currentFile.c_str()));
-    ListView_SetCheckState(list, row, event.marked ? TRUE : FALSE);
+    const CListView list(Item(IDC_EVENT_LIST));
+    list.SetText(row, 1, event.marked ? kMarkedText : kUnmarkedText);
+    list.SetText(row, 2, event.currentFile);
+    list.SetChecked(row, event.marked);
 }
 
 void CRRDialog::ShowRow(int row) {
@@ -104,10 +80,7 @@ void CRRDialog::ShowRow(int row) {
 }
 
 std::vector<bool> CRRDialog::EventListChecks() const {
-    HWND list = Item(IDC_EVENT_LIST);
-    std::vector<bool> checks;
-    for (int row = 0; row < ListView_GetItemCount(list); ++row) checks.push_back(ListView_GetCheckState(list, row) != 0);
-    return checks;
+    return CListView(Item(IDC_EVENT_LIST)).Checks();
 }
 
 // Any change of an item (its box, but also selection and focus) writes every row's marker.

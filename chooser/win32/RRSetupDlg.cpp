@@ -4,6 +4,7 @@
 
 #include "chooser/win32/RequestName.h"
 #include "resources/resource.h"
+#include "ui/Controls.h"
 #include "ui/FileListImages.h"
 
 namespace qm {
@@ -11,24 +12,8 @@ namespace qm {
 namespace {
 
 const char kRenameFailedMessage[] = "Directory rename failed.";
-const char kMessageTitle[] = "Quill Mere";
 const int kOptionIds[] = {IDC_CHOOSER_SCHEME_LABEL, IDC_CHOOSER_SCHEMES, IDC_CHOOSER_WALLPAPER_LABEL,
                           IDC_CHOOSER_CENTER, IDC_CHOOSER_TILE};
-
-std::string ItemText(HWND list, int index) {
-    char text[MAX_PATH + 1] = {};
-    ListView_GetItemText(list, index, 0, text, sizeof text);
-    return text;
-}
-
-void InsertItem(HWND list, int index, const std::string& text, int image) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = index;
-    item.pszText = const_cast<char*>(text.c_str());
-    item.iImage = image;
-    ListView_InsertItem(list, &item);
-}
 
 // Fills a list that sorts its items. The control's own sorting places each new item with
 // work proportional to the whole list, which makes a large folder slow; so the items go in
@@ -40,25 +25,20 @@ void FillSorted(HWND list, std::vector<ListedName> items) {
     });
     const LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
     SetWindowLongPtrA(list, GWL_STYLE, style & ~static_cast<LONG_PTR>(LVS_SORTASCENDING));
-    SendMessageA(list, LVM_SETITEMCOUNT, items.size(), 0);
-    for (std::size_t i = 0; i < items.size(); ++i) InsertItem(list, static_cast<int>(i), items[i].name, items[i].image);
+    const CListView view(list);
+    view.Reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) view.Insert(static_cast<int>(i), items[i].name, items[i].image);
     SetWindowLongPtrA(list, GWL_STYLE, style);
 }
 
 }  // namespace
 
 CRRSetupDlg::CRRSetupDlg(IFileSystem& files, IRegistry& registry, ISystem& system, const std::string& windowsDir)
-    : CPaintedDialog(IDD_CHOOSER), m_browser(files, registry, system, windowsDir) {}
+    : CResultDialog(IDD_CHOOSER, RepaintOnHide::invalidate), m_browser(files, registry, system, windowsDir) {}
 
 CRRSetupDlg::~CRRSetupDlg() {
     if (m_hWnd) DestroyWindow(m_hWnd);
     if (m_imageList) ImageList_Destroy(m_imageList);
-}
-
-bool CRRSetupDlg::Create(HWND mainWindow, UINT resultMessage) {
-    m_mainWindow = mainWindow;
-    m_resultMessage = resultMessage;
-    return CreateModeless(nullptr);
 }
 
 BOOL CRRSetupDlg::OnInitDialog() {
@@ -66,13 +46,8 @@ BOOL CRRSetupDlg::OnInitDialog() {
     if (m_imageList)
         for (int list : {IDC_CHOOSER_FOLDERS, IDC_CHOOSER_FILES, IDC_CHOOSER_SCHEMES})
             ListView_SetImageList(Item(list), m_imageList, LVSIL_SMALL);
-    HWND schemes = Item(IDC_CHOOSER_SCHEMES);
-    ListView_SetExtendedListViewStyle(schemes, LVS_EX_CHECKBOXES);
-    LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = 250;
-    column.pszText = const_cast<char*>("Scheme Name");
-    ListView_InsertColumn(schemes, 0, &column);
+    ListView_SetExtendedListViewStyle(Item(IDC_CHOOSER_SCHEMES), LVS_EX_CHECKBOXES);
+    CListView(Item(IDC_CHOOSER_SCHEMES)).AddColumn(0, "Scheme Name", 250);
     CheckRadioButton(m_hWnd, IDC_CHOOSER_CENTER, IDC_CHOOSER_TILE, IDC_CHOOSER_CENTER);
 
     InitBackground();
@@ -90,110 +65,71 @@ BOOL CRRSetupDlg::OnInitDialog() {
 void CRRSetupDlg::ResetForShow() {
     m_browser.ResetForShow();
     m_result = ChosenFiles();
-    ListView_DeleteAllItems(Item(IDC_CHOOSER_SCHEMES));
+    CListView(Item(IDC_CHOOSER_SCHEMES)).Clear();
     EnableOptions(false, false);
     FillDriveCombo();
     RefreshLists();
 }
 
 void CRRSetupDlg::SetSchemeNames(const std::vector<std::string>& names) {
-    HWND schemes = Item(IDC_CHOOSER_SCHEMES);
-    for (std::size_t i = 0; i < names.size(); ++i) InsertItem(schemes, static_cast<int>(i), names[i], imageSound);
-}
-
-void CRRSetupDlg::Show() {
-    ShowWindow(m_hWnd, SW_SHOW);
-    SetForegroundWindow(m_hWnd);
-    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-void CRRSetupDlg::Hide() {
-    ShowWindow(m_hWnd, SW_HIDE);
-    if (m_mainWindow) InvalidateRect(m_mainWindow, nullptr, TRUE);
+    const CListView schemes(Item(IDC_CHOOSER_SCHEMES));
+    for (std::size_t i = 0; i < names.size(); ++i) schemes.Insert(static_cast<int>(i), names[i], imageSound);
 }
 
 void CRRSetupDlg::RefreshLists() {
     HWND folders = Item(IDC_CHOOSER_FOLDERS);
     HWND files = Item(IDC_CHOOSER_FILES);
-    // Without redrawing while the lists fill, a large folder lists many times faster.
-    SendMessageA(folders, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(files, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(folders);
-    ListView_DeleteAllItems(files);
-    FolderListing listing = m_browser.List();
-    FillSorted(folders, std::move(listing.folders));
-    FillSorted(files, std::move(listing.files));
-    SendMessageA(folders, WM_SETREDRAW, TRUE, 0);
-    SendMessageA(files, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(folders, nullptr, TRUE);
-    InvalidateRect(files, nullptr, TRUE);
-
-    HWND history = Item(IDC_CHOOSER_HISTORY);
-    SendMessageA(history, CB_RESETCONTENT, 0, 0);
-    for (const std::string& path : m_browser.History())
-        SendMessageA(history, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    SendMessageA(history, CB_SETCURSEL, 0, 0);
-    EnableWindow(Item(IDC_CHOOSER_SCHEME_LABEL), FALSE);
-    EnableWindow(Item(IDC_CHOOSER_SCHEMES), FALSE);
+    {
+        // Without redrawing while the lists fill, a large folder lists many times faster.
+        CRedrawPause pauseFolders(folders), pauseFiles(files);
+        CListView(folders).Clear();
+        CListView(files).Clear();
+        FolderListing listing = m_browser.List();
+        FillSorted(folders, std::move(listing.folders));
+        FillSorted(files, std::move(listing.files));
+    }
+    const CComboBox history(Item(IDC_CHOOSER_HISTORY));
+    history.Clear();
+    for (const std::string& path : m_browser.History()) history.Add(path);
+    history.Select(0);
+    EnableItem(IDC_CHOOSER_SCHEME_LABEL, false);
+    EnableItem(IDC_CHOOSER_SCHEMES, false);
 }
 
 void CRRSetupDlg::FillDriveCombo() {
-    HWND drives = Item(IDC_CHOOSER_DRIVES);
-    SendMessageA(drives, CB_RESETCONTENT, 0, 0);
-    for (const std::string& entry : m_browser.DriveEntries())
-        SendMessageA(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    const CComboBox drives(Item(IDC_CHOOSER_DRIVES));
+    drives.Clear();
+    for (const std::string& entry : m_browser.DriveEntries()) drives.Add(entry);
     const std::string prefix = m_browser.CurrentDrivePrefix();
     if (prefix.empty()) return;
-    LRESULT found = SendMessageA(drives, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
-    if (found != CB_ERR) SendMessageA(drives, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    const int found = drives.Find(prefix);
+    if (found >= 0) drives.Select(found);
 }
 
 void CRRSetupDlg::EnableOptions(bool sound, bool wallpaper) {
-    EnableWindow(Item(IDC_CHOOSER_SCHEME_LABEL), sound);
-    EnableWindow(Item(IDC_CHOOSER_SCHEMES), sound);
-    for (int id : {IDC_CHOOSER_WALLPAPER_LABEL, IDC_CHOOSER_CENTER, IDC_CHOOSER_TILE}) EnableWindow(Item(id), wallpaper);
+    EnableItem(IDC_CHOOSER_SCHEME_LABEL, sound);
+    EnableItem(IDC_CHOOSER_SCHEMES, sound);
+    for (int id : {IDC_CHOOSER_WALLPAPER_LABEL, IDC_CHOOSER_CENTER, IDC_CHOOSER_TILE}) EnableItem(id, wallpaper);
 }
 
 void CRRSetupDlg::UpdateOptionControls() {
-    OptionGroups groups = OptionsForSelection(SelectedTexts(IDC_CHOOSER_FILES));
+    OptionGroups groups = OptionsForSelection(CListView(Item(IDC_CHOOSER_FILES)).SelectedTexts());
     EnableOptions(groups.sound, groups.wallpaper);
 }
 
 std::string CRRSetupDlg::FocusedText(int listId) const {
-    HWND list = Item(listId);
-    int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
-    return focused < 0 ? std::string() : ItemText(list, focused);
-}
-
-std::vector<std::string> CRRSetupDlg::SelectedTexts(int listId) const {
-    HWND list = Item(listId);
-    std::vector<std::string> texts;
-    for (int i = ListView_GetNextItem(list, -1, LVNI_SELECTED); i >= 0; i = ListView_GetNextItem(list, i, LVNI_SELECTED))
-        texts.push_back(ItemText(list, i));
-    return texts;
-}
-
-std::string CRRSetupDlg::ComboSelection(int comboId) const {
-    HWND combo = Item(comboId);
-    LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return std::string();
-    LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) return std::string();
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(std::char_traits<char>::length(text.c_str()));
-    return text;
+    const CListView list(Item(listId));
+    const int focused = list.Focused();
+    return focused < 0 ? std::string() : list.Text(focused);
 }
 
 void CRRSetupDlg::OnOK() {
     m_result = ChosenFiles();
     m_result.folder = m_browser.Path();
-    m_result.names = RecordSelection(SelectedTexts(IDC_CHOOSER_FILES), m_browser.PicturesListed()).names;
-    HWND schemes = Item(IDC_CHOOSER_SCHEMES);
-    for (int i = 0, count = ListView_GetItemCount(schemes); i < count; ++i)
-        if (ListView_GetCheckState(schemes, i)) m_result.schemes.push_back(ItemText(schemes, i));
-    m_result.tile = IsDlgButtonChecked(m_hWnd, IDC_CHOOSER_TILE) == BST_CHECKED;
-    if (m_mainWindow) PostMessageA(m_mainWindow, m_resultMessage, 0, 0);
+    m_result.names = RecordSelection(CListView(Item(IDC_CHOOSER_FILES)).SelectedTexts(), m_browser.PicturesListed()).names;
+    m_result.schemes = CListView(Item(IDC_CHOOSER_SCHEMES)).CheckedTexts();
+    m_result.tile = ItemChecked(IDC_CHOOSER_TILE);
+    PostResult();
     Hide();
 }
 
@@ -214,7 +150,7 @@ void CRRSetupDlg::RenameFocused(int listId) {
     prompt.DoModal(m_hWnd);
     if (prompt.m_bCancelled) return;
     if (m_browser.Rename(name, prompt.m_strName)) RefreshLists();
-    else MessageBoxA(m_hWnd, kRenameFailedMessage, kMessageTitle, MB_OK | MB_ICONEXCLAMATION);
+    else ShowProgramMessage(kRenameFailedMessage);
 }
 
 bool CRRSetupDlg::OnCommand(WORD id, WORD code, HWND /*control*/) {
@@ -242,11 +178,11 @@ bool CRRSetupDlg::OnCommand(WORD id, WORD code, HWND /*control*/) {
             return true;
         case IDC_CHOOSER_DRIVES:
             if (code != CBN_SELCHANGE) return false;
-            if (m_browser.ChooseDriveEntry(ComboSelection(IDC_CHOOSER_DRIVES))) RefreshLists();
+            if (m_browser.ChooseDriveEntry(CComboBox(Item(IDC_CHOOSER_DRIVES)).SelectedText())) RefreshLists();
             return true;
         case IDC_CHOOSER_HISTORY:
             if (code != CBN_SELCHANGE) return false;
-            if (m_browser.ChooseHistoryEntry(ComboSelection(IDC_CHOOSER_HISTORY))) RefreshLists();
+            if (m_browser.ChooseHistoryEntry(CComboBox(Item(IDC_CHOOSER_HISTORY)).SelectedText())) RefreshLists();
             return true;
         case IDC_CHOOSER_CENTER:
         case IDC_CHOOSER_TILE:

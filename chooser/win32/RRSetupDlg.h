@@ -11,25 +11,21 @@
 #include "chooser/ChooserBrowser.h"
 #include "chooser/ChooserRules.h"
 #include "pools/PoolAddition.h"
-#include "ui/PaintedDialog.h"
+#include "ui/ResultDialog.h"
 
 namespace qm {
 
-class CRRSetupDlg : public CPaintedDialog {
+class CRRSetupDlg : public CResultDialog {
 public:
     CRRSetupDlg(IFileSystem& files, IRegistry& registry, ISystem& system, const std::string& windowsDir);
     ~CRRSetupDlg() override;
 
-    // Creates the hidden window; a confirmed choice is announced by posting `resultMessage`
-    // to `mainWindow`.
-    bool Create(HWND mainWindow, UINT resultMessage);
     CChooserBrowser& Browser() { return m_browser; }
 
     // Before every showing: no previous folder, no result, an empty and disabled scheme
     // list, the option groups disabled, the drive box rebuilt and the folder listed.
     void ResetForShow();
     void SetSchemeNames(const std::vector<std::string>& names);
-    void Show();
 
     void RefreshLists();
     void FillDriveCombo();
@@ -47,16 +43,11 @@ protected:
 
 private:
     std::string FocusedText(int listId) const;
-    std::vector<std::string> SelectedTexts(int listId) const;
-    std::string ComboSelection(int comboId) const;
     void EnableOptions(bool sound, bool wallpaper);
     void RenameFocused(int listId);
     void OnNewFolder();
-    void Hide();
 
     CChooserBrowser m_browser;
-    HWND m_mainWindow = nullptr;
-    UINT m_resultMessage = 0;
     HIMAGELIST m_imageList = nullptr;
     ChosenFiles m_result;
 };

@@ -1,7 +1,5 @@
 #include "chooser/win32/RequestName.h"
 
-#include <vector>
-
 #include "resources/resource.h"
 
 namespace qm {
@@ -9,7 +7,7 @@ namespace qm {
 CRequestName::CRequestName() : CDialogBase(IDD_REQUEST_NAME) {}
 
 BOOL CRequestName::OnInitDialog() {
-    EnableWindow(Item(IDOK), FALSE);
+    EnableItem(IDOK, false);
     return TRUE;  // the edit, first in the tab order, takes the focus
 }
 
@@ -23,12 +21,10 @@ void CRequestName::OnCancel() {
     EndModal(IDCANCEL);
 }
 
-bool CRequestName::OnCommand(WORD id, WORD code, HWND control) {
+bool CRequestName::OnCommand(WORD id, WORD code, HWND) {
     if (id != IDC_REQUEST_NAME_EDIT || code != EN_CHANGE) return false;
-    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    m_strName = text.data();
-    EnableWindow(Item(IDOK), !m_strName.empty());
+    m_strName = ItemText(IDC_REQUEST_NAME_EDIT);
+    EnableItem(IDOK, !m_strName.empty());
     return true;
 }
 

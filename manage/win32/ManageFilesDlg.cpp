@@ -1,7 +1,7 @@
 #include "manage/win32/ManageFilesDlg.h"
 
 #include "resources/resource.h"
-#include "ui/ControlTexts.h"
+#include "ui/Controls.h"
 #include "ui/FileListImages.h"
 
 namespace qm {
@@ -13,12 +13,9 @@ const int kSchemeColumnWidth = 250;
 
 }  // namespace
 
-CManageFilesDlg::CManageFilesDlg() : CPaintedDialog(IDD_MANAGE_FILES) { m_bReadClientOnErase = true; }
-
-bool CManageFilesDlg::Create(HWND resultWindow, UINT resultMessage) {
-    m_resultWindow = resultWindow;
-    m_resultMessage = resultMessage;
-    return CreateModeless(nullptr);
+// Hiding paints at once what the main window has waiting.
+CManageFilesDlg::CManageFilesDlg() : CResultDialog(IDD_MANAGE_FILES, RepaintOnHide::update) {
+    m_bReadClientOnErase = true;
 }
 
 BOOL CManageFilesDlg::OnInitDialog() {
@@ -33,11 +30,7 @@ BOOL CManageFilesDlg::OnInitDialog() {
     m_imageList = CreateFileListImages(m_hInstance);  // the chooser's small images
     HWND schemes = Item(IDC_MANAGE_SCHEME_LIST);
     ListView_SetImageList(schemes, m_imageList, LVSIL_SMALL);
-    LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>("Scheme Name");
-    column.cx = kSchemeColumnWidth;
-    SendMessageA(schemes, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    CListView(schemes).AddColumn(0, "Scheme Name", kSchemeColumnWidth);
     ListView_SetExtendedListViewStyle(schemes, LVS_EX_CHECKBOXES);
     CheckRadioButton(m_hWnd, IDC_MANAGE_CENTER, IDC_MANAGE_TILE, IDC_MANAGE_CENTER);
     return TRUE;
@@ -50,41 +43,25 @@ void CManageFilesDlg::ResetForShow() {
     EnableSoundOptions(false);
     EnableWallpaperOptions(false);
     m_bFilling = 1;  // deleting the items is no change of the user's
-    ListView_DeleteAllItems(Item(IDC_MANAGE_SCHEME_LIST));
+    CListView(Item(IDC_MANAGE_SCHEME_LIST)).Clear();
     m_bFilling = 0;
-    for (int list : {IDC_MANAGE_WALLPAPER_LIST, IDC_MANAGE_SAVER_LIST, IDC_MANAGE_SOUND_LIST})
-        SendMessageA(Item(list), LB_RESETCONTENT, 0, 0);
+    for (int list : {IDC_MANAGE_WALLPAPER_LIST, IDC_MANAGE_SAVER_LIST, IDC_MANAGE_SOUND_LIST}) CListBox(Item(list)).Clear();
 }
 
 void CManageFilesDlg::SetSchemeNames(const std::vector<std::string>& names) {
     m_bFilling = 1;
-    HWND schemes = Item(IDC_MANAGE_SCHEME_LIST);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<char*>(names[i].c_str());
-        item.iImage = kSpeakerImage;
-        SendMessageA(schemes, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    const CListView schemes(Item(IDC_MANAGE_SCHEME_LIST));
+    for (std::size_t i = 0; i < names.size(); ++i) schemes.Insert(static_cast<int>(i), names[i], kSpeakerImage);
     m_bFilling = 0;
 }
 
 // Adds up to `limit` paths to a sorted list box without redrawing it for each one.
 void CManageFilesDlg::AddAll(int listId, const std::vector<std::string>& paths, std::size_t limit) {
-    HWND list = Item(listId);
+    const CListBox list(Item(listId));
     const std::size_t count = paths.size() < limit ? paths.size() : limit;
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_INITSTORAGE, count, count * 64);
-    for (std::size_t i = 0; i < count; ++i)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(paths[i].c_str()));
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-}
-
-// The texts of a list box in its own (sorted) order.
-std::vector<std::string> CManageFilesDlg::ListTexts(int listId) const {
-    return ItemTexts(Item(listId), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+    CRedrawPause pause(list.Handle());
+    list.Reserve(count, count * 64);
+    for (std::size_t i = 0; i < count; ++i) list.Add(paths[i]);
 }
 
 // The list boxes sort the paths; each entry's data then goes to the position its path got.
@@ -92,14 +69,8 @@ void CManageFilesDlg::FillFromPools(const CPools& pools, const std::vector<std::
     AddAll(IDC_MANAGE_WALLPAPER_LIST, pools.m_wallpaperFiles, pools.m_wallpaperFiles.size());
     AddAll(IDC_MANAGE_SAVER_LIST, pools.m_screenSaverFiles, pools.m_screenSaverFiles.size());
     AddAll(IDC_MANAGE_SOUND_LIST, pools.m_soundFiles, CManageLists::kSoundSlots);
-    m_lists.Fill(pools, ListTexts(IDC_MANAGE_WALLPAPER_LIST), ListTexts(IDC_MANAGE_SAVER_LIST),
-                 ListTexts(IDC_MANAGE_SOUND_LIST), schemeNames);
-}
-
-void CManageFilesDlg::ShowFilled() {
-    ShowWindow(m_hWnd, SW_SHOW);
-    SetForegroundWindow(m_hWnd);
-    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    m_lists.Fill(pools, CListBox(Item(IDC_MANAGE_WALLPAPER_LIST)).Texts(), CListBox(Item(IDC_MANAGE_SAVER_LIST)).Texts(),
+                 CListBox(Item(IDC_MANAGE_SOUND_LIST)).Texts(), schemeNames);
 }
 
 PoolChanges CManageFilesDlg::TakeResult() {
@@ -111,51 +82,28 @@ PoolChanges CManageFilesDlg::TakeResult() {
 }
 
 void CManageFilesDlg::EnableSoundOptions(bool enable) {
-    EnableWindow(Item(IDC_MANAGE_SCHEME_PROMPT), enable);
-    EnableWindow(Item(IDC_MANAGE_SCHEME_LIST), enable);
+    EnableItem(IDC_MANAGE_SCHEME_PROMPT, enable);
+    EnableItem(IDC_MANAGE_SCHEME_LIST, enable);
 }
 
 void CManageFilesDlg::EnableWallpaperOptions(bool enable) {
-    EnableWindow(Item(IDC_MANAGE_WALLPAPER_PROMPT), enable);
-    EnableWindow(Item(IDC_MANAGE_CENTER), enable);
-    EnableWindow(Item(IDC_MANAGE_TILE), enable);
+    for (int id : {IDC_MANAGE_WALLPAPER_PROMPT, IDC_MANAGE_CENTER, IDC_MANAGE_TILE}) EnableItem(id, enable);
 }
 
-std::vector<int> CManageFilesDlg::Selected(int listId) const {
-    HWND list = Item(listId);
-    LRESULT count = SendMessageA(list, LB_GETSELCOUNT, 0, 0);
-    if (count <= 0) return {};
-    std::vector<int> positions(count);
-    LRESULT got = SendMessageA(list, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(positions.data()));
-    positions.resize(got > 0 ? got : 0);
-    return positions;  // ascending
-}
-
-std::vector<std::string> CManageFilesDlg::SchemeTexts() const {
-    HWND schemes = Item(IDC_MANAGE_SCHEME_LIST);
-    const int count = ListView_GetItemCount(schemes);
-    std::vector<std::string> texts;
-    char buffer[512];
-    for (int i = 0; i < count; ++i) {
-        buffer[0] = '\0';
-        ListView_GetItemText(schemes, i, 0, buffer, sizeof buffer);
-        texts.emplace_back(buffer);
-    }
-    return texts;
-}
+std::vector<int> CManageFilesDlg::Selected(int listId) const { return CListBox(Item(listId)).Selected(); }
 
 // The scheme list shows the schemes of the sound with the focus rectangle, even when
 // several sounds are selected.
 void CManageFilesDlg::OnSoundSelChange() {
     EnableSoundOptions(true);
     EnableWallpaperOptions(false);
-    HWND sounds = Item(IDC_MANAGE_SOUND_LIST);
-    LRESULT focused = SendMessageA(sounds, LB_GETCARETINDEX, 0, 0);
-    if (focused < 0 || focused >= SendMessageA(sounds, LB_GETCOUNT, 0, 0)) return;
-    HWND schemes = Item(IDC_MANAGE_SCHEME_LIST);
-    const std::vector<bool> ticks = m_lists.TicksFor(static_cast<int>(focused), SchemeTexts());
+    const CListBox sounds(Item(IDC_MANAGE_SOUND_LIST));
+    const int focused = sounds.Caret();
+    if (focused < 0 || focused >= sounds.Count()) return;
+    const CListView schemes(Item(IDC_MANAGE_SCHEME_LIST));
+    const std::vector<bool> ticks = m_lists.TicksFor(focused, schemes.Texts());
     m_bFilling = 1;
-    for (std::size_t i = 0; i < ticks.size(); ++i) ListView_SetCheckState(schemes, static_cast<int>(i), ticks[i]);
+    for (std::size_t i = 0; i < ticks.size(); ++i) schemes.SetChecked(static_cast<int>(i), ticks[i]);
     m_bFilling = 0;
 }
 
@@ -170,12 +118,7 @@ void CManageFilesDlg::OnWallpaperSelChange() {
 // selected sound the ticked schemes.
 void CManageFilesDlg::OnSchemeItemChanged() {
     if (m_bFilling) return;
-    HWND schemes = Item(IDC_MANAGE_SCHEME_LIST);
-    const std::vector<std::string> texts = SchemeTexts();
-    std::vector<std::string> ticked;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        if (ListView_GetCheckState(schemes, static_cast<int>(i))) ticked.push_back(texts[i]);
-    m_lists.AssignSchemes(Selected(IDC_MANAGE_SOUND_LIST), ticked);
+    m_lists.AssignSchemes(Selected(IDC_MANAGE_SOUND_LIST), CListView(Item(IDC_MANAGE_SCHEME_LIST)).CheckedTexts());
 }
 
 void CManageFilesDlg::OnCenterOrTile(bool tiled) {
@@ -192,31 +135,23 @@ void CManageFilesDlg::OnRemove() {
     for (const auto& each : lists) {
         const std::vector<int> positions = Selected(each.id);
         if (positions.empty()) continue;
-        HWND list = Item(each.id);
-        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-        for (auto position = positions.rbegin(); position != positions.rend(); ++position)
-            SendMessageA(list, LB_DELETESTRING, *position, 0);
-        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list, nullptr, TRUE);
+        const CListBox list(Item(each.id));
+        CRedrawPause pause(list.Handle());
+        for (auto position = positions.rbegin(); position != positions.rend(); ++position) list.Delete(*position);
         m_lists.Remove(each.list, positions);
     }
 }
 
-void CManageFilesDlg::HideAndRepaint() {
-    ShowWindow(m_hWnd, SW_HIDE);
-    if (m_resultWindow) UpdateWindow(m_resultWindow);
-}
-
 void CManageFilesDlg::OnOK() {
     m_bHasResult = true;
-    PostMessageA(m_resultWindow, m_resultMessage, 0, 0);
-    HideAndRepaint();
+    PostResult();
+    Hide();
 }
 
 void CManageFilesDlg::OnCancel() {
     m_bHasResult = false;
     m_lists.Reset();
-    HideAndRepaint();
+    Hide();
 }
 
 bool CManageFilesDlg::OnCommand(WORD id, WORD code, HWND) {

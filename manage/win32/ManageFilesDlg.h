@@ -12,16 +12,13 @@
 
 #include "manage/ManageLists.h"
 #include "pools/Pools.h"
-#include "ui/PaintedDialog.h"
+#include "ui/ResultDialog.h"
 
 namespace qm {
 
-class CManageFilesDlg : public CPaintedDialog {
+class CManageFilesDlg : public CResultDialog {
 public:
     CManageFilesDlg();
-
-    // Creates the window hidden, with no parent; `resultMessage` goes to `resultWindow`.
-    bool Create(HWND resultWindow, UINT resultMessage);
 
     // Empties the lists and working copies and disables the wallpaper and sound options.
     void ResetForShow();
@@ -30,7 +27,6 @@ public:
     // Lists every pool entry (sounds up to the last slot) and takes each entry's tile flag
     // or scheme names to its sorted position. `schemeNames` is the scheme list it shows.
     void FillFromPools(const CPools& pools, const std::vector<std::string>& schemeNames);
-    void ShowFilled();
 
     // Whether "Make Changes" left a result that nobody has taken yet.
     bool HasResult() const { return m_bHasResult; }
@@ -54,13 +50,8 @@ private:
     void EnableSoundOptions(bool enable);
     void EnableWallpaperOptions(bool enable);
     std::vector<int> Selected(int listId) const;
-    std::vector<std::string> ListTexts(int listId) const;
-    std::vector<std::string> SchemeTexts() const;
     void AddAll(int listId, const std::vector<std::string>& paths, std::size_t limit);
-    void HideAndRepaint();
 
-    HWND m_resultWindow = nullptr;
-    UINT m_resultMessage = 0;
     int m_bFilling = 0;                 // the dialog itself is changing ticks of the scheme list
     bool m_bHasResult = false;
     CManageLists m_lists;               // the lists with m_tileFlags and m_schemeLists, by position

@@ -1,11 +1,10 @@
-// The group boxes' caption pictures, read from the live windows at 96 and at 144 dpi: each
-// lies whole inside its box and the dialog and covers no other control. Dialog units grow
-// with the dpi; the pictures keep their size in pixels.
+// The group boxes' caption pictures in the live windows at 96 and 144 dpi: each lies whole
+// in its box and covers no other control, though dialog units grow with the dpi and the
+// pictures keep their pixels.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "e2e/ProgramDriver.h"
@@ -16,8 +15,7 @@ namespace qm::e2e {
 
 namespace {
 
-const int kCaptionIndent = 7;  // the picture's offset from its box's left edge (ui/PaintedDialog.cpp)
-const char kDpiValue[] = "LogPixels";
+const int kCaptionIndent = 7;  // the picture's offset in its box (ui/PaintedDialog.cpp)
 
 RECT RectIn(HWND dialog, HWND control) {
     RECT rect;
@@ -26,80 +24,51 @@ RECT RectIn(HWND dialog, HWND control) {
     return rect;
 }
 
-// The size of a bitmap of the program's resources, from its header.
-SIZE BitmapSize(int id) {
-    SIZE size = {};
-    HMODULE image = LoadLibraryExA(g_programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HRSRC found = image ? FindResourceA(image, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2)) : nullptr;  // RT_BITMAP
-    if (found) {
-        const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(image, found)));
-        size = {header->biWidth, std::abs(header->biHeight)};
-    }
-    if (image) FreeLibrary(image);
-    return size;
-}
-
-// Checks each caption picture of `dialog` and returns their ids.
+// Checks the caption pictures of `dialog` and returns their ids; their sizes are read from
+// the bitmaps' headers in the program's resources.
 std::vector<int> CheckCaptionPictures(HWND dialog) {
-    std::vector<HWND> controls;
-    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
-        controls.push_back(control);
-    RECT client, whole, meet;
-    GetClientRect(dialog, &client);
+    HMODULE image = LoadLibraryExA(g_programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     std::vector<int> pictures;
-    for (HWND box : controls) {
+    RECT whole, meet;
+    for (HWND box = GetWindow(dialog, GW_CHILD); box; box = GetWindow(box, GW_HWNDNEXT)) {
         const int id = static_cast<int>(GetWindowLongPtrA(box, GWLP_USERDATA));
         if ((GetWindowLongA(box, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX || !id) continue;
-        SCOPED_TRACE(id);
-        pictures.push_back(id);
+        HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // RT_BITMAP
+        if (!found) continue;
+        const auto* size = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(image, found)));
         const RECT frame = RectIn(dialog, box);
-        const SIZE size = BitmapSize(id);
-        EXPECT_GT(size.cy, 0);
-        const RECT picture = {frame.left + kCaptionIndent, frame.top, frame.left + kCaptionIndent + size.cx,
-                              frame.top + size.cy};
+        const RECT picture = {frame.left + kCaptionIndent, frame.top, frame.left + kCaptionIndent + size->biWidth,
+                              frame.top + size->biHeight};
+        pictures.push_back(id);
         UnionRect(&whole, &frame, &picture);
-        EXPECT_TRUE(EqualRect(&whole, &frame)) << "cut off by its box";
-        UnionRect(&whole, &client, &picture);
-        EXPECT_TRUE(EqualRect(&whole, &client)) << "cut off by the dialog";
-        for (HWND other : controls) {
+        EXPECT_TRUE(EqualRect(&whole, &frame)) << id << " is cut off by its box";
+        for (HWND other = GetWindow(dialog, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
             const RECT rect = RectIn(dialog, other);
             EXPECT_TRUE(other == box || !IntersectRect(&meet, &picture, &rect))
-                << "covers control " << GetDlgCtrlID(other) << " \"" << TextOf(other) << "\" at " << rect.left << ","
-                << rect.top << " (picture " << picture.left << "," << picture.top << " to " << picture.right << ","
-                << picture.bottom << ")";
+                << id << " at " << picture.left << "," << picture.top << "-" << picture.right << "," << picture.bottom
+                << " covers \"" << TextOf(other) << "\" (" << GetDlgCtrlID(other) << ") at " << rect.left << "," << rect.top;
         }
     }
+    FreeLibrary(image);
     return pictures;
 }
 
-// The dpi is read by each program as it starts, from the user's desktop settings.
+// Each program reads the dpi from the user's desktop settings as it starts.
 class CaptionPictures : public ::testing::TestWithParam<DWORD> {
 protected:
     void SetUp() override {
         ResetProgramState();
-        RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &desktop, nullptr);
-        DWORD size = sizeof before;
-        hadValue = RegQueryValueExA(desktop, kDpiValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&before), &size) ==
-                   ERROR_SUCCESS;
         const DWORD dpi = GetParam();
-        RegSetValueExA(desktop, kDpiValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
     }
     void TearDown() override {
         if (window) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         program.WaitForExit(10000);
-        if (hadValue)
-            RegSetValueExA(desktop, kDpiValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before), sizeof before);
-        else
-            RegDeleteValueA(desktop, kDpiValue);
-        RegCloseKey(desktop);
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");  // back to the default, 96
         ResetProgramState();
     }
-
     ProgramDriver program;
     HWND window = nullptr;
-    HKEY desktop = nullptr;
-    DWORD before = 0;
-    bool hadValue = false;
 };
 
 struct Dialog {
@@ -113,8 +82,7 @@ struct Dialog {
 TEST_P(CaptionPictures, LieWholeInTheirBoxesAndCoverNoOtherControl) {
     ASSERT_TRUE(program.Start(ScratchFolder()));
     ASSERT_TRUE(window = program.WaitForInitialisedWindow());
-    // The main window's client area, 227 dialog units wide, grows with the dpi.
-    RECT client;
+    RECT client;  // 227 dialog units wide, wider as the dpi grows
     GetClientRect(window, &client);
     EXPECT_GT(client.right, static_cast<LONG>(300 * GetParam() / 96));
     const Dialog dialogs[] = {

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Takes the README's picture of the main window: runs the built program on an Xvfb screen
-# in a prefix of its own, captures the screen and crops it to the window.
-# Usage: tools/screenshot.sh [OUT.png [DPI]]   (needs ImageMagick: apt-get install imagemagick)
+# Takes the README's pictures: runs the built program on an Xvfb screen in a prefix of its
+# own, opens the chooser and Manage Files from the Actions menu with the keyboard, and
+# captures each window.
+# Usage: tools/screenshot.sh [OUT.png [DPI]]   (needs apt-get install imagemagick xdotool)
+# OUT is the main window's picture; chooser.png and manage-files.png go beside it.
 # DPI (96 when left out) is written as LogPixels under HKCU\Control Panel\Desktop first, as
-# the display settings of Windows do; above 96 the whole screen is kept rather than cropped.
+# the display settings of Windows do.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/docs/main-window.png}
@@ -18,14 +20,28 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
 wineserver -k || true
 wineserver -w
 qm_wine_start
-(cd "$root/build/win32/bin" && wine QuillMere.exe >/dev/null 2>&1 &)
+# Started in the art folder, the chooser has pictures to list.
+(cd "$root/resources/art" && wine "$root/build/win32/bin/QuillMere.exe" >/dev/null 2>&1 &)
 sleep 5
-shot=$(mktemp --suffix=.png)
-import -window root "$shot"
-if [ "$dpi" = 96 ]; then
-  convert "$shot" -crop 410x490+0+0 +repage "$out"
-else
-  convert "$shot" -crop 1024x768+0+0 +repage "$out"
-fi
-rm -f "$shot"
-echo "screenshot: $out ($dpi dpi)"
+
+# Wine gives each top-level window of the program an X window of its own, frame included.
+window() { xdotool search --name "^$1\$" | head -n 1; }
+# shoot TITLE FILE: captures the program's window of that title.
+shoot() {
+  import -window "$(window "$1")" "$2"
+  echo "screenshot: $2 ($dpi dpi)"
+}
+# press TITLE KEY...: presses the keys, one after the other, in the window of that title.
+press() {
+  xdotool windowfocus --sync "$(window "$1")"
+  shift
+  for key; do xdotool key "$key"; sleep 1; done
+  sleep 2
+}
+main='Quill Mere V2.01' chooser='Choose Files to Randomize From'
+press "$main" alt+a a
+shoot "$chooser" "$(dirname "$out")/chooser.png"
+press "$chooser" Escape
+shoot "$main" "$out"
+press "$main" alt+a m
+shoot 'Manage Files' "$(dirname "$out")/manage-files.png"

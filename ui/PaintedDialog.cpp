@@ -34,6 +34,37 @@ LRESULT CALLBACK PictureGroupProc(HWND box, UINT message, WPARAM wParam, LPARAM 
     if (message == WM_PAINT) EndPaint(box, &paint);
     return 0;
 }
+
+RECT RectInParent(HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The templates leave room for a caption of one text line. Dialog units grow with the dpi
+// and the pictures keep their pixels, so at 96 dpi a picture reaches down over the first
+// controls in its box. The box then grows upwards into the free space above it, as far as
+// the picture needs: the controls stay where the template puts them.
+void MakeRoomForPicture(HWND box, const BITMAP& picture) {
+    const RECT frame = RectInParent(box);
+    const LONG left = frame.left + kCaptionIndent, right = left + picture.bmWidth;
+    const LONG bottom = frame.top + picture.bmHeight;
+    LONG ceiling = 0, lift = 0;
+    for (HWND other = GetWindow(GetParent(box), GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
+        const RECT rect = RectInParent(other);
+        if (other == box || rect.right <= left || rect.left >= right) continue;
+        if (rect.bottom <= frame.top) {
+            if (rect.bottom > ceiling) ceiling = rect.bottom;
+        } else if (rect.top >= frame.top && bottom - rect.top > lift) {
+            lift = bottom - rect.top;  // a control the picture would cover
+        }
+    }
+    if (lift > frame.top - ceiling) lift = frame.top - ceiling;
+    if (lift > 0)
+        SetWindowPos(box, nullptr, frame.left, frame.top - lift, frame.right - frame.left,
+                     frame.bottom - frame.top + lift, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 }  // namespace
 
 CPaintedDialog::~CPaintedDialog() {
@@ -97,6 +128,8 @@ bool CPaintedDialog::SetPicture(int controlId, int bitmapId) {
     LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
     if ((style & BS_TYPEMASK) == BS_GROUPBOX) {
         SetWindowSubclass(control, PictureGroupProc, 0, reinterpret_cast<DWORD_PTR>(picture));
+        BITMAP info;
+        if (GetObjectA(picture, sizeof info, &info)) MakeRoomForPicture(control, info);
     } else {
         if (!(style & BS_BITMAP)) SetWindowLongPtrA(control, GWL_STYLE, style | BS_BITMAP);
         SendMessageA(control, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));

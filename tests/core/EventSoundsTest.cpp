@@ -2,6 +2,8 @@
 // randomizer: natively on the fake registry, under Wine on the real one.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "core/SoundTree.h"
 #include "platform/fault/FaultInjection.h"
 
@@ -71,17 +73,13 @@ TEST_F(EventSounds, RowsShowOnlyTheExactYesAsAMarkAndTheCurrentFileName) {
     AddEvent(reg(), "App", "Odd", "plain.wav", "Yes please");
     Select("App");
     ASSERT_EQ(RowNames(sounds), (std::vector<std::string>{"Close", "Empty", "Lower", "Missing", "Odd"}));
-    const auto& rows = sounds.Rows();
-    EXPECT_TRUE(rows[0].marked);
-    EXPECT_EQ(rows[0].currentFile, "close.wav");
-    EXPECT_FALSE(rows[1].marked);
-    EXPECT_EQ(rows[1].currentFile, "");
-    EXPECT_FALSE(rows[2].marked);
-    EXPECT_EQ(rows[2].currentFile, "lower.wav");
-    EXPECT_FALSE(rows[3].marked);
-    EXPECT_EQ(rows[3].currentFile, "");
-    EXPECT_FALSE(rows[4].marked);
-    EXPECT_EQ(rows[4].currentFile, "plain.wav");
+    const struct { bool marked; const char* currentFile; } expected[] = {
+        {true, "close.wav"}, {false, ""}, {false, "lower.wav"}, {false, ""}, {false, "plain.wav"}};
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(sounds.Rows()[i].name);
+        EXPECT_EQ(sounds.Rows()[i].marked, expected[i].marked);
+        EXPECT_EQ(sounds.Rows()[i].currentFile, expected[i].currentFile);
+    }
 }
 
 TEST_F(EventSounds, OneClickRewritesEveryMarkerOfTheScheme) {

@@ -27,6 +27,11 @@ protected:
     std::unique_ptr<TestPlatform> platform = MakeTestPlatform();
     RecordingSoundsView view;
     CEventSounds sounds{platform->Registry(), view};
+    // The same model over a registry whose calls the test makes fail.
+    FaultInjector faults;
+    FaultyRegistry faulty{platform->Registry(), faults};
+    RecordingSoundsView faultyView;
+    CEventSounds failing{faulty, faultyView};
 };
 
 TEST_F(EventSounds, SchemesDropTheLeadingDotAndNamesThatAListedSchemeBeginsWith) {
@@ -216,10 +221,6 @@ TEST_F(EventSounds, AnEmptySoundPoolChangesNothingAndSpeaksOnlyWhenAttended) {
 
 TEST_F(EventSounds, AFailedWriteLeavesTheShownFileAsTheRegistryHasIt) {
     AddEvent(reg(), "App", "A", "C:\\Media\\a.wav", "Yes");
-    FaultInjector faults;
-    FaultyRegistry faulty(reg(), faults);
-    RecordingSoundsView faultyView;
-    CEventSounds failing(faulty, faultyView);
     failing.FillSchemeList();
     failing.SelectScheme(0);
     faults.FailNth(RegistryOp::SetValue, 1);
@@ -240,10 +241,6 @@ TEST_F(EventSounds, AfterRandomizingAllSchemesEveryRowShowsTheFileTheRegistryHas
     AddEvent(reg(), "Zulu", "New", "C:\\Media\\old.wav", "Yes");
     AddEvent(reg(), "Zulu", "Off", "C:\\Media\\off.wav", "No");
     CPools pools = SoundPool({{"C:\\Sounds\\new.wav", {"Alpha", "Zulu"}}});
-    FaultInjector faults;
-    FaultyRegistry faulty(reg(), faults);
-    RecordingSoundsView faultyView;
-    CEventSounds failing(faulty, faultyView);
     failing.FillSchemeList();
     faults.FailNth(RegistryOp::SetValue, 2);  // "Lost": its new file cannot be set, so it keeps its old one
     CRandom random;
@@ -278,8 +275,6 @@ TEST_F(EventSounds, KeysWithSubkeysOfTheirOwnAreWrittenInPlaceAndKeepThem) {
     EXPECT_TRUE(reg().KeyExists(HKCU, current + "\\Child"));
     EXPECT_TRUE(reg().KeyExists(HKCU, marker + "\\Child"));
     // A key that cannot be written at all still reports failure.
-    FaultInjector faults;
-    FaultyRegistry faulty(reg(), faults);
     faults.FailNth(RegistryOp::SetValue, 1, true);
     EXPECT_FALSE(WriteEventKeyText(faulty, current, "x"));
     EXPECT_EQ(Current(reg(), "App", "A"), "C:\\Sounds\\new.wav");

@@ -24,9 +24,9 @@ protected:
         return LoadPools(into, platform->Registry(), platform->Files(), platform->System(), windowsDir, 10);
     }
     AdditionOutcome Add(const std::vector<std::string>& names, std::vector<std::string> schemes = {},
-                        bool tile = false) {
+                        bool tile = false, const std::string& folder = "") {
         return AddChosenFiles(pools, platform->Registry(), platform->Files(), platform->System(), windowsDir,
-                              ChosenFiles{media, names, std::move(schemes), tile});
+                              ChosenFiles{folder.empty() ? media : folder, names, std::move(schemes), tile});
     }
     static Paths All(const CPools& p) {
         Paths all(p.m_soundFiles.begin(), p.m_soundFiles.end());
@@ -75,13 +75,9 @@ TEST_F(PoolAddition, NewFilesGoToThePoolTheirEndingNamesWithTileAndSchemes) {
 
 TEST_F(PoolAddition, DuplicatesIgnoreCaseAndSoundsWithoutSchemesCarryNone) {
     Load(pools);
-    ASSERT_EQ(AddChosenFiles(pools, platform->Registry(), platform->Files(), platform->System(), windowsDir,
-                             ChosenFiles{"c:\\a\\", {"X.BMP", "caf\xE9.bmp"}, {}, false})
-                  .added,
-              2);
+    ASSERT_EQ(Add({"X.BMP", "caf\xE9.bmp"}, {}, false, "c:\\a\\").added, 2);
     const std::string before = platform->ReadFile(windowsDir + kPoolFileName);
-    AdditionOutcome again = AddChosenFiles(pools, platform->Registry(), platform->Files(), platform->System(),
-                                           windowsDir, ChosenFiles{"C:\\A\\", {"x.bmp", "CAF\xC9.BMP"}, {}, false});
+    AdditionOutcome again = Add({"x.bmp", "CAF\xC9.BMP"}, {}, false, "C:\\A\\");
     EXPECT_EQ(again.added, 0);
     EXPECT_EQ(again.duplicates, 2);
     EXPECT_EQ(platform->ReadFile(windowsDir + kPoolFileName), before);  // nothing written

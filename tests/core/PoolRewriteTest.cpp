@@ -110,7 +110,8 @@ TEST_F(PoolRewrite, TheUsersChangesGiveTheseRecordsAndCounters) {
                      0, 2, 0);
          },
          2, [](PoolChanges&) {},
-         Record("a.bmp", media, 0, 1, 0, 0, 0) + Record("b.bmp", media, 0, 1, 0, 0, 0) + Record("c.bmp", media, 0, 1, 0, 0, 1),
+         Record("a.bmp", media, 0, 1, 0, 0, 0) + Record("b.bmp", media, 0, 1, 0, 0, 0) +
+             Record("c.bmp", media, 0, 1, 0, 0, 1),
          {0, 3, 0}, {0, 7}},  // the file decides, not the counters
         {"a record flagged both sound and wallpaper stays the sound the load made of it",
          [&] { Prepare(Record(File("odd.wav"), media, 1, 1, 0, 1, 0, {"Jungle"}), 1, 0, 0); }, 1,
@@ -167,10 +168,7 @@ TEST_F(PoolRewrite, AFileFailureAtAnyStepKeepsTheOldFileAndCounters) {
     {
         // Count the calls of a rewrite on a copy of the state, then put the state back.
         ASSERT_EQ(Rewrite(files, platform->Registry(), changes).outcome, RewriteOutcome::rewritten);
-        platform->WriteFile(windowsDir + kPoolFileName, old);
-        SetSoundFileCount(platform->Registry(), oldCounters[0]);
-        SetWallpaperFileCount(platform->Registry(), oldCounters[1]);
-        SetScreenSaverFileCount(platform->Registry(), oldCounters[2]);
+        Prepare(old, oldCounters[0], oldCounters[1], oldCounters[2]);
     }
     std::vector<std::pair<FileOp, int>> steps = {{FileOp::OpenRead, 1}, {FileOp::OpenWrite, 1},
                                                  {FileOp::FlushToDisk, 1}, {FileOp::Close, 1},
@@ -200,12 +198,6 @@ TEST_F(PoolRewrite, ACounterFailureAtAnyWriteLeavesCountersThatReadEveryNewRecor
     const std::string old = PoolFile();
     FaultInjector faults;
     FaultyRegistry registry(platform->Registry(), faults);
-    auto restore = [&] {
-        platform->WriteFile(windowsDir + kPoolFileName, old);
-        SetSoundFileCount(platform->Registry(), 2);
-        SetWallpaperFileCount(platform->Registry(), 1);
-        SetScreenSaverFileCount(platform->Registry(), 0);
-    };
     ASSERT_EQ(Rewrite(platform->Files(), registry, changes).outcome, RewriteOutcome::rewritten);
     EXPECT_EQ(Counters(), (std::vector<int>{0, 1, 2}));
     std::vector<std::pair<RegistryOp, int>> steps;
@@ -215,7 +207,7 @@ TEST_F(PoolRewrite, ACounterFailureAtAnyWriteLeavesCountersThatReadEveryNewRecor
     int failures = 0;
     for (const auto& [op, nth] : steps) {
         SCOPED_TRACE(static_cast<int>(op) * 100 + nth);
-        restore();
+        Prepare(old, 2, 1, 0);
         faults.Reset();
         faults.FailNth(op, nth);
         RewriteResult result = Rewrite(platform->Files(), registry, changes);

@@ -359,10 +359,6 @@ TEST_F(DisplayRandomizers, RegistryValuesAreWrittenWholeAndOnlyIntoKeysThatExist
     EXPECT_FALSE(platform->Registry().KeyExists(RegistryRoot::CurrentUser, missing));
 }
 
-}  // namespace qm::test
-
-namespace qm::test {
-
 // A user whose copies live in a folder of their own: Windows is told their full names.
 TEST_F(DisplayRandomizers, PerUserCopiesAreInstalledInTheUsersFolderAndNamedInFull) {
     platform->Files().CreateFolder(dir + "mine");

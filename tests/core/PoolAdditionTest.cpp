@@ -175,23 +175,24 @@ protected:
         pools = CPools();
         Load(pools);
     }
+    // Sixty sounds with long names (several buffers of the pool file) and a wallpaper.
+    static std::vector<std::string> Batch() {
+        std::vector<std::string> names;
+        for (int i = 0; i < 60; ++i) names.push_back(std::string(90, 'n') + std::to_string(i) + ".wav");
+        names.push_back("new.bmp");
+        return names;
+    }
     AdditionOutcome AddThrough(FaultInjector& faults) {
         FaultyFileSystem files(platform->Files(), faults);
         FaultyRegistry registry(platform->Registry(), faults);
-        std::vector<std::string> names;
-        for (int i = 0; i < 60; ++i) names.push_back(File(std::string(90, 'n') + std::to_string(i) + ".wav"));
-        names.push_back(File("new.bmp"));
+        for (const std::string& name : Batch()) File(name);
         return AddChosenFiles(pools, registry, files, platform->System(), windowsDir,
-                              ChosenFiles{media, names, {"Default"}, false});
+                              ChosenFiles{media, Batch(), {"Default"}, false});
     }
     void Check(bool withMissingFile, const AdditionOutcome& outcome, const Paths& before) {
         const Paths inMemory = All(pools);
-        const Paths batch = [&] {
-            Paths all;
-            for (int i = 0; i < 60; ++i) all.insert(media + std::string(90, 'n') + std::to_string(i) + ".wav");
-            all.insert(media + "new.bmp");
-            return all;
-        }();
+        Paths batch;
+        for (const std::string& name : Batch()) batch.insert(media + name);
         if (outcome.fileFailed) EXPECT_EQ(inMemory, before);
         else EXPECT_EQ(inMemory.size(), before.size() + batch.size());
         EXPECT_EQ(outcome.messages.empty(), !outcome.fileFailed && !outcome.countersFailed);

@@ -136,10 +136,6 @@ TEST(FileSearch, FindFileInFolderWantsTheSearchedNameItself) {
     EXPECT_FALSE(FindFileInFolder(files, "C:\\W\\", "*.bmp"));  // a wildcard finds, but is not the name
 }
 
-}  // namespace qm::test
-
-namespace qm::test {
-
 TEST(HelpFile, WinHelpFileFirstThenThePageBesideTheProgram) {
     std::set<std::string> present;
     auto exists = [&](const std::string& path) { return present.count(path) != 0; };

@@ -110,10 +110,6 @@ TEST_F(PictureInstall, WhatCannotBeDecodedLeavesTheInstalledCopyAlone) {
     EXPECT_EQ(platform->ReadFile(target), "the copy installed before");
 }
 
-}  // namespace qm::test
-
-namespace qm::test {
-
 // Run by its own CTest entry with the Imaging Component switched off for the process
 // (WINEDLLOVERRIDES=windowscodecs=d); the ordinary run leaves it out.
 TEST(PictureDecoderMissing, DISABLED_OnlyBitmapsAreDrawnAndAPictureAloneIsAFailedCopy) {

@@ -17,6 +17,9 @@ namespace {
 const char kWindows[] = "C:\\WINDOWS\\";
 const char kSystem[] = "C:\\WINDOWS\\system32\\";
 const char kUser[] = "C:\\Users\\Ann\\AppData\\Local\\Quill Mere\\";
+// What the machine-wide places must let this user write: the pool file and both copies.
+const std::string kMachineFiles[] = {std::string(kWindows) + kPoolFileName, std::string(kWindows) + "Quill Mere.bmp",
+                                     std::string(kSystem) + "Quill Mere.scr"};
 
 }  // namespace
 
@@ -162,11 +165,10 @@ TEST_F(Storage, AStandardUsersOwnPoolsAreUsedAfterAnAdministratorsInstallation) 
 // Read-only copies in a writable Windows directory: the places are not taken, and nothing
 // there is changed or left behind, not even the machine key the check had to create.
 TEST_F(Storage, ReadOnlyCopiesInTheWindowsDirectorySendTheUserToTheirOwnPlacesTouchingNothing) {
-    for (const std::string& name : {"qmfiles.cfg", "Quill Mere.bmp"}) files.AddFile(kWindows + name, "kept");
-    files.AddFile(std::string(kSystem) + "Quill Mere.scr", "kept");
-    for (const std::string& path : {std::string(kWindows) + "qmfiles.cfg", std::string(kWindows) + "Quill Mere.bmp",
-                                    std::string(kSystem) + "Quill Mere.scr"})
+    for (const std::string& path : kMachineFiles) {
+        files.AddFile(path, "kept");
         files.Protect(path);
+    }
     EXPECT_TRUE(Choose().places.perUser);
     EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, "Software\\Corvalith"));
     EXPECT_EQ(files.Content(std::string(kWindows) + "qmfiles.cfg"), "kept");
@@ -180,8 +182,7 @@ TEST_F(Storage, ReadOnlyCopiesInTheWindowsDirectorySendTheUserToTheirOwnPlacesTo
 }
 
 TEST_F(Storage, AFolderStandingWhereAFileMustBeWrittenSendsTheUserToTheirOwnPlaces) {
-    for (const std::string& path : {std::string(kWindows) + kPoolFileName, std::string(kWindows) + "Quill Mere.bmp",
-                                   std::string(kSystem) + "Quill Mere.scr"}) {
+    for (const std::string& path : kMachineFiles) {
         SCOPED_TRACE(path);
         FakeFileSystem blocked = files;
         blocked.AddFolder(path);

@@ -3,6 +3,8 @@
 // which order, what the window shows, and what a failed copy or system.ini rewrite leaves.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/DisplayTestKit.h"
 #include "core/TestPlatform.h"
 #include "platform/fault/FaultInjection.h"
@@ -297,20 +299,28 @@ protected:
                              "message Couldn't copy " + media + "stars.scr."};
 };
 
-TEST_F(FailedCopy, AFailingCopyOfEitherFileChangesNothing) {
-    faults.FailNth(FileOp::Copy, 1, true);
-    RandomizeDisplaySettings(display);
-    ExpectNothingChanged(kBothTold);
-    display.unattended = true;
-    RandomizeDisplaySettings(display);
-    ExpectNothingChanged({});
-}
-
-TEST_F(FailedCopy, AMissingPoolFileChangesNothing) {
-    platform->DeleteFile(media + "sky.bmp");
-    platform->DeleteFile(media + "stars.scr");
-    RandomizeDisplaySettings(display);
-    ExpectNothingChanged(kBothTold);
+TEST_F(FailedCopy, AFailingCopyOrAMissingPoolFileChangesNothing) {
+    const struct { const char* label; std::function<void()> fail; } rows[] = {
+        {"every copy fails", [&] { faults.FailNth(FileOp::Copy, 1, true); }},
+        {"both pool files are gone", [&] {
+             platform->DeleteFile(media + "sky.bmp");
+             platform->DeleteFile(media + "stars.scr");
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        // What the row before broke is whole again; everything else it left as it was.
+        faults.Reset();
+        platform->WriteFile(media + "sky.bmp", "BM sky.bmp");
+        platform->WriteFile(media + "stars.scr", "MZ stars.scr");
+        row.fail();
+        display.unattended = false;
+        RandomizeDisplaySettings(display);
+        ExpectNothingChanged(kBothTold);
+        display.unattended = true;
+        RandomizeDisplaySettings(display);
+        ExpectNothingChanged({});
+    }
 }
 
 TEST_F(FailedCopy, ALockedInstalledCopyChangesNothing) {
@@ -365,10 +375,6 @@ TEST_F(DisplayRandomizers, RegistryValuesAreWrittenWholeAndOnlyIntoKeysThatExist
     ClearRegistryValue(registry, RegistryRoot::CurrentUser, missing, "Wallpaper");
     EXPECT_FALSE(platform->Registry().KeyExists(RegistryRoot::CurrentUser, missing));
 }
-
-}  // namespace qm::test
-
-namespace qm::test {
 
 // A user whose copies live in a folder of their own: Windows is told their full names.
 TEST_F(DisplayRandomizers, PerUserCopiesAreInstalledInTheUsersFolderAndNamedInFull) {

@@ -2,6 +2,8 @@
 // randomizer: natively on the fake registry, under Wine on the real one.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "core/SoundTree.h"
 #include "platform/fault/FaultInjection.h"
 
@@ -25,6 +27,11 @@ protected:
     std::unique_ptr<TestPlatform> platform = MakeTestPlatform();
     RecordingSoundsView view;
     CEventSounds sounds{platform->Registry(), view};
+    // The same model over a registry whose calls the test makes fail.
+    FaultInjector faults;
+    FaultyRegistry faulty{platform->Registry(), faults};
+    RecordingSoundsView faultyView;
+    CEventSounds failing{faulty, faultyView};
 };
 
 TEST_F(EventSounds, SchemesDropTheLeadingDotAndNamesThatAListedSchemeBeginsWith) {
@@ -71,17 +78,13 @@ TEST_F(EventSounds, RowsShowOnlyTheExactYesAsAMarkAndTheCurrentFileName) {
     AddEvent(reg(), "App", "Odd", "plain.wav", "Yes please");
     Select("App");
     ASSERT_EQ(RowNames(sounds), (std::vector<std::string>{"Close", "Empty", "Lower", "Missing", "Odd"}));
-    const auto& rows = sounds.Rows();
-    EXPECT_TRUE(rows[0].marked);
-    EXPECT_EQ(rows[0].currentFile, "close.wav");
-    EXPECT_FALSE(rows[1].marked);
-    EXPECT_EQ(rows[1].currentFile, "");
-    EXPECT_FALSE(rows[2].marked);
-    EXPECT_EQ(rows[2].currentFile, "lower.wav");
-    EXPECT_FALSE(rows[3].marked);
-    EXPECT_EQ(rows[3].currentFile, "");
-    EXPECT_FALSE(rows[4].marked);
-    EXPECT_EQ(rows[4].currentFile, "plain.wav");
+    const struct { bool marked; const char* currentFile; } expected[] = {
+        {true, "close.wav"}, {false, ""}, {false, "lower.wav"}, {false, ""}, {false, "plain.wav"}};
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(sounds.Rows()[i].name);
+        EXPECT_EQ(sounds.Rows()[i].marked, expected[i].marked);
+        EXPECT_EQ(sounds.Rows()[i].currentFile, expected[i].currentFile);
+    }
 }
 
 TEST_F(EventSounds, OneClickRewritesEveryMarkerOfTheScheme) {
@@ -218,10 +221,6 @@ TEST_F(EventSounds, AnEmptySoundPoolChangesNothingAndSpeaksOnlyWhenAttended) {
 
 TEST_F(EventSounds, AFailedWriteLeavesTheShownFileAsTheRegistryHasIt) {
     AddEvent(reg(), "App", "A", "C:\\Media\\a.wav", "Yes");
-    FaultInjector faults;
-    FaultyRegistry faulty(reg(), faults);
-    RecordingSoundsView faultyView;
-    CEventSounds failing(faulty, faultyView);
     failing.FillSchemeList();
     failing.SelectScheme(0);
     faults.FailNth(RegistryOp::SetValue, 1);
@@ -242,10 +241,6 @@ TEST_F(EventSounds, AfterRandomizingAllSchemesEveryRowShowsTheFileTheRegistryHas
     AddEvent(reg(), "Zulu", "New", "C:\\Media\\old.wav", "Yes");
     AddEvent(reg(), "Zulu", "Off", "C:\\Media\\off.wav", "No");
     CPools pools = SoundPool({{"C:\\Sounds\\new.wav", {"Alpha", "Zulu"}}});
-    FaultInjector faults;
-    FaultyRegistry faulty(reg(), faults);
-    RecordingSoundsView faultyView;
-    CEventSounds failing(faulty, faultyView);
     failing.FillSchemeList();
     faults.FailNth(RegistryOp::SetValue, 2);  // "Lost": its new file cannot be set, so it keeps its old one
     CRandom random;
@@ -280,8 +275,6 @@ TEST_F(EventSounds, KeysWithSubkeysOfTheirOwnAreWrittenInPlaceAndKeepThem) {
     EXPECT_TRUE(reg().KeyExists(HKCU, current + "\\Child"));
     EXPECT_TRUE(reg().KeyExists(HKCU, marker + "\\Child"));
     // A key that cannot be written at all still reports failure.
-    FaultInjector faults;
-    FaultyRegistry faulty(reg(), faults);
     faults.FailNth(RegistryOp::SetValue, 1, true);
     EXPECT_FALSE(WriteEventKeyText(faulty, current, "x"));
     EXPECT_EQ(Current(reg(), "App", "A"), "C:\\Sounds\\new.wav");

@@ -4,30 +4,26 @@
 #include <gtest/gtest.h>
 
 #include "core/PoolBytes.h"
-#include "core/TestPlatform.h"
+#include "core/PoolFixture.h"
 #include "platform/fault/FaultInjection.h"
 #include "pools/PoolLoader.h"
 #include "pools/RegistryAccess.h"
 
 namespace qm::test {
 
-class Faults : public ::testing::Test {
+class Faults : public PoolFixture {
 protected:
-    void SetUp() override {
-        platform = MakeTestPlatform();
-        dir = platform->Scratch();
-    }
     // Writes `records` wallpaper records with long names through `files`, as a writer of
     // the pool file does; true when every byte was stored and the file closed cleanly.
-    bool WritePoolFile(IFileSystem& files, int records) {
-        std::unique_ptr<IWriteStream> out = files.OpenWrite(dir + kPoolFileName, WriteMode::CreateAlways);
+    bool WriteLongRecords(IFileSystem& files, int records) {
+        std::unique_ptr<IWriteStream> out = files.OpenWrite(windowsDir + kPoolFileName, WriteMode::CreateAlways);
         if (!out) return false;
         bool stored = true;
         {
             CArchive archive(*out);
             CFileEntry entry;
             for (int i = 0; i < records && stored; ++i) {
-                entry.SetFile(std::string(200, 'a') + std::to_string(i) + ".bmp", dir, kindWallpaper);
+                entry.SetFile(std::string(200, 'a') + std::to_string(i) + ".bmp", windowsDir, kindWallpaper);
                 stored = entry.Serialize(archive);
             }
             stored = stored && archive.Flush();
@@ -35,43 +31,41 @@ protected:
         return out->Close() && stored;
     }
 
-    std::unique_ptr<TestPlatform> platform;
-    std::string dir;
     FaultInjector faults;
 };
 
 // 100 records of about 230 bytes fill the archive's 4,096-byte buffer five times and more.
 TEST_F(Faults, TheNthWriteOfAPoolFileFailsAndTheWriterSaysSo) {
     FaultyFileSystem files(platform->Files(), faults);
-    ASSERT_TRUE(WritePoolFile(files, 100));
+    ASSERT_TRUE(WriteLongRecords(files, 100));
     const int writes = faults.Calls(FileOp::Write);
     ASSERT_GE(writes, 5);
     for (int nth : {1, 2, writes}) {
         SCOPED_TRACE(nth);
         faults.Reset();
         faults.FailNth(FileOp::Write, nth);
-        EXPECT_FALSE(WritePoolFile(files, 100));
+        EXPECT_FALSE(WriteLongRecords(files, 100));
         EXPECT_EQ(faults.Calls(FileOp::Write), nth);  // the archive stops at the first failure
         // Every buffer before the failed one reached the file, and nothing after it.
-        EXPECT_EQ(platform->ReadFile(dir + kPoolFileName).size(), static_cast<std::size_t>(nth - 1) * 4096);
+        EXPECT_EQ(platform->ReadFile(windowsDir + kPoolFileName).size(), static_cast<std::size_t>(nth - 1) * 4096);
     }
 }
 
 TEST_F(Faults, AFaultStrikesOnceOrFromTheNthCallOn) {
     FaultyFileSystem files(platform->Files(), faults);
-    platform->WriteFile(dir + "a.bmp", "picture");
+    platform->WriteFile(windowsDir + "a.bmp", "picture");
     faults.FailNth(FileOp::Copy, 2);
-    EXPECT_TRUE(files.Copy(dir + "a.bmp", dir + "b.bmp"));
-    EXPECT_FALSE(files.Copy(dir + "a.bmp", dir + "c.bmp"));
-    EXPECT_TRUE(files.Copy(dir + "a.bmp", dir + "d.bmp"));
-    EXPECT_EQ(platform->ReadFile(dir + "d.bmp"), "picture");
+    EXPECT_TRUE(files.Copy(windowsDir + "a.bmp", windowsDir + "b.bmp"));
+    EXPECT_FALSE(files.Copy(windowsDir + "a.bmp", windowsDir + "c.bmp"));
+    EXPECT_TRUE(files.Copy(windowsDir + "a.bmp", windowsDir + "d.bmp"));
+    EXPECT_EQ(platform->ReadFile(windowsDir + "d.bmp"), "picture");
 
     faults.Reset();
     faults.FailNth(FileOp::Copy, 2, true);
-    EXPECT_TRUE(files.Copy(dir + "a.bmp", dir + "e.bmp"));
-    EXPECT_FALSE(files.Copy(dir + "a.bmp", dir + "f.bmp"));
-    EXPECT_FALSE(files.Copy(dir + "a.bmp", dir + "g.bmp"));
-    EXPECT_EQ(platform->ReadFile(dir + "g.bmp"), "");  // a failed call never reaches the platform
+    EXPECT_TRUE(files.Copy(windowsDir + "a.bmp", windowsDir + "e.bmp"));
+    EXPECT_FALSE(files.Copy(windowsDir + "a.bmp", windowsDir + "f.bmp"));
+    EXPECT_FALSE(files.Copy(windowsDir + "a.bmp", windowsDir + "g.bmp"));
+    EXPECT_EQ(platform->ReadFile(windowsDir + "g.bmp"), "");  // a failed call never reaches the platform
     EXPECT_EQ(faults.Calls(FileOp::Copy), 3);
 }
 
@@ -90,17 +84,13 @@ class LoadFaults : public Faults {
 protected:
     void WriteRecords(int count) {
         std::string bytes;
-        for (int i = 0; i < count; ++i) {
-            std::string name = "file" + std::to_string(i) + ".bmp";
-            platform->WriteFile(dir + name, "x");
-            bytes += Record(name, dir, 0, 1, 0, 0, 0);
-        }
-        platform->WriteFile(dir + kPoolFileName, bytes);
-        SetWallpaperFileCount(platform->Registry(), count);
+        for (int i = 0; i < count; ++i) bytes += Record(File("file" + std::to_string(i) + ".bmp"), media, 0, 1, 0, 0, 0);
+        WritePoolFile(bytes);
+        SetCounters(0, count, 0);
     }
     PoolLoadResult Load() {
         FaultyFileSystem files(platform->Files(), faults);
-        return LoadPools(pools, platform->Registry(), files, platform->System(), dir, 10);
+        return LoadPools(pools, platform->Registry(), files, platform->System(), windowsDir, 10);
     }
     CPools pools;
 };
@@ -117,7 +107,7 @@ TEST_F(LoadFaults, AReadErrorInTheFirstBufferKeepsNothingAndMarksTheFileUnreadab
 }
 
 TEST_F(LoadFaults, AReadErrorAfterTheFirstBufferKeepsTheEntriesOfThatBuffer) {
-    WriteRecords(200);  // about 5,000 bytes: two buffers
+    WriteRecords(200);  // several buffers
     faults.FailNth(FileOp::Read, 2);
     PoolLoadResult result = Load();
     EXPECT_TRUE(result.fileUnreadable);

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/PoolBytes.h"
-#include "core/TestPlatform.h"
+#include "core/PoolFixture.h"
 #include "platform/ProxyFileSystem.h"
 #include "pools/FileSearch.h"
 #include "pools/FolderListing.h"
@@ -32,11 +32,10 @@ const char kAccentedUpper[] = "CAF\xC9 CR\xC8ME.WAV";  // the same name in capit
 
 }  // namespace
 
-class FolderListingTest : public ::testing::Test {
+class FolderListingTest : public PoolFixture {
 protected:
     void SetUp() override {
-        platform = MakeTestPlatform();
-        media = platform->Scratch() + "media\\";
+        PoolFixture::SetUp();
         platform->WriteFile(media + "Photo One.BMP", "1234567");
         platform->WriteFile(media + kAccented, "12345");
         platform->WriteFile(media + "a rather long file name.wav", "123");
@@ -51,9 +50,6 @@ protected:
         EXPECT_EQ(listing.Contains(folder, name), expected);
         EXPECT_EQ(listing.SizeOf(folder + name), FileSizeOf(files, folder + name));
     }
-
-    std::unique_ptr<TestPlatform> platform;
-    std::string media;
 };
 
 TEST_F(FolderListingTest, AnswersAsTheSearchForEveryKindOfName) {
@@ -126,8 +122,7 @@ TEST_F(FolderListingTest, StaysWithinItsMemoryAndStillAnswersRight) {
 }
 
 TEST_F(FolderListingTest, ALoadReadsEachFolderOnceAndKeepsWhatTheSearchWould) {
-    const std::string other = platform->Scratch() + "other\\";
-    const std::string windowsDir = platform->Scratch();
+    const std::string other = windowsDir + "other\\";
     platform->WriteFile(other + "b.scr", "s");
     std::string bytes;
     for (int i = 0; i < 20; ++i) {
@@ -135,10 +130,8 @@ TEST_F(FolderListingTest, ALoadReadsEachFolderOnceAndKeepsWhatTheSearchWould) {
         bytes += Record(i % 2 ? "B.SCR" : "missing.scr", other, 0, 0, 1, 0, 0);
     }
     bytes += Record(kAccentedUpper, media, 1, 0, 0, 1, 0, {"Jungle"});
-    platform->WriteFile(windowsDir + kPoolFileName, bytes);
-    SetSoundFileCount(platform->Registry(), 1);
-    SetWallpaperFileCount(platform->Registry(), 20);
-    SetScreenSaverFileCount(platform->Registry(), 20);
+    WritePoolFile(bytes);
+    SetCounters(1, 20, 20);
 
     CountingFileSystem counting(platform->Files());
     CPools pools;

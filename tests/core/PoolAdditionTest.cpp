@@ -24,9 +24,9 @@ protected:
         return LoadPools(into, platform->Registry(), platform->Files(), platform->System(), windowsDir, 10);
     }
     AdditionOutcome Add(const std::vector<std::string>& names, std::vector<std::string> schemes = {},
-                        bool tile = false) {
+                        bool tile = false, const std::string& folder = "") {
         return AddChosenFiles(pools, platform->Registry(), platform->Files(), platform->System(), windowsDir,
-                              ChosenFiles{media, names, std::move(schemes), tile});
+                              ChosenFiles{folder.empty() ? media : folder, names, std::move(schemes), tile});
     }
     static Paths All(const CPools& p) {
         Paths all(p.m_soundFiles.begin(), p.m_soundFiles.end());
@@ -75,13 +75,9 @@ TEST_F(PoolAddition, NewFilesGoToThePoolTheirEndingNamesWithTileAndSchemes) {
 
 TEST_F(PoolAddition, DuplicatesIgnoreCaseAndSoundsWithoutSchemesCarryNone) {
     Load(pools);
-    ASSERT_EQ(AddChosenFiles(pools, platform->Registry(), platform->Files(), platform->System(), windowsDir,
-                             ChosenFiles{"c:\\a\\", {"X.BMP", "caf\xE9.bmp"}, {}, false})
-                  .added,
-              2);
+    ASSERT_EQ(Add({"X.BMP", "caf\xE9.bmp"}, {}, false, "c:\\a\\").added, 2);
     const std::string before = platform->ReadFile(windowsDir + kPoolFileName);
-    AdditionOutcome again = AddChosenFiles(pools, platform->Registry(), platform->Files(), platform->System(),
-                                           windowsDir, ChosenFiles{"C:\\A\\", {"x.bmp", "CAF\xC9.BMP"}, {}, false});
+    AdditionOutcome again = Add({"x.bmp", "CAF\xC9.BMP"}, {}, false, "C:\\A\\");
     EXPECT_EQ(again.added, 0);
     EXPECT_EQ(again.duplicates, 2);
     EXPECT_EQ(platform->ReadFile(windowsDir + kPoolFileName), before);  // nothing written
@@ -179,23 +175,24 @@ protected:
         pools = CPools();
         Load(pools);
     }
+    // Sixty sounds with long names (several buffers of the pool file) and a wallpaper.
+    static std::vector<std::string> Batch() {
+        std::vector<std::string> names;
+        for (int i = 0; i < 60; ++i) names.push_back(std::string(90, 'n') + std::to_string(i) + ".wav");
+        names.push_back("new.bmp");
+        return names;
+    }
     AdditionOutcome AddThrough(FaultInjector& faults) {
         FaultyFileSystem files(platform->Files(), faults);
         FaultyRegistry registry(platform->Registry(), faults);
-        std::vector<std::string> names;
-        for (int i = 0; i < 60; ++i) names.push_back(File(std::string(90, 'n') + std::to_string(i) + ".wav"));
-        names.push_back(File("new.bmp"));
+        for (const std::string& name : Batch()) File(name);
         return AddChosenFiles(pools, registry, files, platform->System(), windowsDir,
-                              ChosenFiles{media, names, {"Default"}, false});
+                              ChosenFiles{media, Batch(), {"Default"}, false});
     }
     void Check(bool withMissingFile, const AdditionOutcome& outcome, const Paths& before) {
         const Paths inMemory = All(pools);
-        const Paths batch = [&] {
-            Paths all;
-            for (int i = 0; i < 60; ++i) all.insert(media + std::string(90, 'n') + std::to_string(i) + ".wav");
-            all.insert(media + "new.bmp");
-            return all;
-        }();
+        Paths batch;
+        for (const std::string& name : Batch()) batch.insert(media + name);
         if (outcome.fileFailed) EXPECT_EQ(inMemory, before);
         else EXPECT_EQ(inMemory.size(), before.size() + batch.size());
         EXPECT_EQ(outcome.messages.empty(), !outcome.fileFailed && !outcome.countersFailed);

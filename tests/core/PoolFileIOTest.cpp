@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/PoolBytes.h"
-#include "core/TestPlatform.h"
+#include "core/PoolFixture.h"
 #include "platform/fault/FaultInjection.h"
 #include "pools/PoolFileIO.h"
 #include "pools/FileSearch.h"
@@ -11,12 +11,8 @@
 
 namespace qm::test {
 
-class PoolFileIO : public ::testing::Test {
+class PoolFileIO : public PoolFixture {
 protected:
-    void SetUp() override {
-        platform = MakeTestPlatform();
-        dir = platform->Scratch();
-    }
     // Stores `count` sound records with long names (several archive buffers' worth).
     static bool Produce(CArchive& archive, int count) {
         for (int i = 0; i < count; ++i) {
@@ -26,17 +22,15 @@ protected:
         }
         return true;
     }
-    std::unique_ptr<TestPlatform> platform;
-    std::string dir;
 };
 
 TEST_F(PoolFileIO, ReadsEveryRecordAndTellsACleanEndFromAMissingFile) {
-    PoolReadResult missing = ForEachPoolRecord(platform->Files(), platform->System(), dir + kPoolFileName,
+    PoolReadResult missing = ForEachPoolRecord(platform->Files(), platform->System(), windowsDir + kPoolFileName,
                                                [](const CFileEntry&) { return true; });
     EXPECT_FALSE(missing.opened);
-    ASSERT_TRUE(ReplacePoolFile(platform->Files(), dir, [](CArchive& a) { return Produce(a, 30); }));
+    ASSERT_TRUE(ReplacePoolFile(platform->Files(), windowsDir, [](CArchive& a) { return Produce(a, 30); }));
     std::vector<std::string> names;
-    PoolReadResult all = ForEachPoolRecord(platform->Files(), platform->System(), dir + kPoolFileName,
+    PoolReadResult all = ForEachPoolRecord(platform->Files(), platform->System(), windowsDir + kPoolFileName,
                                            [&](const CFileEntry& e) {
                                                names.push_back(e.GetName());
                                                return e.GetScheme(0) == "Default";
@@ -45,16 +39,16 @@ TEST_F(PoolFileIO, ReadsEveryRecordAndTellsACleanEndFromAMissingFile) {
     EXPECT_EQ(all.state, CArchive::State::endOfFile);
     ASSERT_EQ(names.size(), 30u);
     EXPECT_EQ(names.back(), std::string(300, 's') + "29.wav");
-    EXPECT_EQ(platform->ReadFile(dir + kPoolTempFileName), "");  // no temporary file left
+    EXPECT_EQ(platform->ReadFile(windowsDir + kPoolTempFileName), "");  // no temporary file left
 }
 
 TEST_F(PoolFileIO, AFailureAtAnyStepOfAReplacementKeepsTheOldFileByteForByte) {
-    ASSERT_TRUE(ReplacePoolFile(platform->Files(), dir, [](CArchive& a) { return Produce(a, 3); }));
-    const std::string old = platform->ReadFile(dir + kPoolFileName);
+    ASSERT_TRUE(ReplacePoolFile(platform->Files(), windowsDir, [](CArchive& a) { return Produce(a, 3); }));
+    const std::string old = platform->ReadFile(windowsDir + kPoolFileName);
     ASSERT_FALSE(old.empty());
     FaultInjector faults;
     FaultyFileSystem files(platform->Files(), faults);
-    ASSERT_TRUE(ReplacePoolFile(files, dir, [](CArchive& a) { return Produce(a, 3); }));
+    ASSERT_TRUE(ReplacePoolFile(files, windowsDir, [](CArchive& a) { return Produce(a, 3); }));
     const int writes = faults.Calls(FileOp::Write);
     struct Step { FileOp op; int nth; } steps[] = {{FileOp::OpenWrite, 1}, {FileOp::Close, 1},
                                                     {FileOp::MoveReplacing, 1}};
@@ -64,13 +58,13 @@ TEST_F(PoolFileIO, AFailureAtAnyStepOfAReplacementKeepsTheOldFileByteForByte) {
         SCOPED_TRACE(static_cast<int>(step.op) * 100 + step.nth);
         faults.Reset();
         faults.FailNth(step.op, step.nth);
-        EXPECT_FALSE(ReplacePoolFile(files, dir, [](CArchive& a) { return Produce(a, 40); }));
-        EXPECT_EQ(platform->ReadFile(dir + kPoolFileName), old);
-        EXPECT_FALSE(FindFileInFolder(platform->Files(), dir, kPoolTempFileName));
+        EXPECT_FALSE(ReplacePoolFile(files, windowsDir, [](CArchive& a) { return Produce(a, 40); }));
+        EXPECT_EQ(platform->ReadFile(windowsDir + kPoolFileName), old);
+        EXPECT_FALSE(FindFileInFolder(platform->Files(), windowsDir, kPoolTempFileName));
     }
     // A producer that gives up changes nothing either.
-    EXPECT_FALSE(ReplacePoolFile(platform->Files(), dir, [](CArchive&) { return false; }));
-    EXPECT_EQ(platform->ReadFile(dir + kPoolFileName), old);
+    EXPECT_FALSE(ReplacePoolFile(platform->Files(), windowsDir, [](CArchive&) { return false; }));
+    EXPECT_EQ(platform->ReadFile(windowsDir + kPoolFileName), old);
 }
 
 }  // namespace qm::test

@@ -1,6 +1,10 @@
 // Loading the pools from the pool file and the registry counters.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "core/PoolBytes.h"
 #include "core/PoolFixture.h"
 #include "core/TestPlatform.h"
@@ -38,19 +42,58 @@ TEST_F(PoolLoad, EntriesGoToTheirPoolsInFileOrder) {
     EXPECT_EQ(pools.m_soundSchemes.size(), 1u);  // one scheme list per sound
 }
 
-TEST_F(PoolLoad, ZeroCountersReadNothingFromAFullFile) {
-    WritePoolFile(Record(File("b.bmp"), media, 0, 1, 0, 0, 1) + Record(File("c.scr"), media, 0, 0, 1, 0, 0));
-    SetCounters(0, 0, 0);
-    EXPECT_FALSE(Load().counterMismatch);
-    EXPECT_EQ(pools.m_nWallpaperFiles + pools.m_nScreenSaverFiles + pools.m_nSoundFiles, 0);
-}
-
-TEST_F(PoolLoad, NoPoolFileLeavesPoolsEmptyWithoutMessage) {
-    SetCounters(3, 2, 1);
-    PoolLoadResult result = Load();
-    EXPECT_FALSE(result.counterMismatch);
-    EXPECT_FALSE(result.fileUnreadable);
-    EXPECT_EQ(pools.m_nWallpaperFiles + pools.m_nScreenSaverFiles + pools.m_nSoundFiles, 0);
+// The pool file and the counters against what a load keeps: whether it reports a mismatch,
+// and the files each pool then holds, in file order.
+TEST_F(PoolLoad, TheCountersAndTheRecordsDecideWhatIsKeptAndReported) {
+    using Names = std::vector<std::string>;
+    struct Row {
+        std::string label;
+        std::optional<std::string> file;  // none: no pool file at all
+        int sounds, wallpapers, savers;   // the counters
+        bool mismatch;
+        Names keptSounds, keptWallpapers, keptSavers;
+    };
+    const std::string a = Record(File("a.bmp"), media, 0, 1, 0, 0, 0), b = Record(File("b.bmp"), media, 0, 1, 0, 0, 0);
+    std::vector<Row> rows = {
+        {"no pool file: empty, no message", std::nullopt, 3, 2, 1, false, {}, {}, {}},
+        {"zero counters read nothing from a full file",
+         Record(File("b.bmp"), media, 0, 1, 0, 0, 1) + Record(File("c.scr"), media, 0, 0, 1, 0, 0), 0, 0, 0, false, {},
+         {}, {}},
+        {"records of missing files are skipped and reported",
+         Record("gone.bmp", media, 0, 1, 0, 0, 0) + b +
+             Record("b.bmp", media.substr(0, media.size() - 1), 0, 1, 0, 0, 0),  // folder lacks its backslash
+         0, 3, 0, true, {}, {"b.bmp"}, {}},
+        {"surplus records beyond the counters are not read", a + b, 0, 1, 0, false, {}, {"a.bmp"}, {}},
+        // A file missing at the last load is back: two wallpapers, but the counter says one.
+        {"a pool fuller than its counter grows", a + b + Record(File("c.wav"), media, 1, 0, 0, 0, 0), 1, 1, 1, true,
+         {"c.wav"}, {"a.bmp", "b.bmp"}, {}},
+        {"corrupt counters neither allocate nor overflow", a, 2147483647, 2147483647, -5, true, {}, {"a.bmp"}, {}},
+    };
+    // Cut anywhere inside the second record: the first is kept and the shortfall reported once.
+    for (std::size_t cut = (a + b).size() / 2 + 1; cut < (a + b).size(); ++cut)
+        rows.push_back({"cut at " + std::to_string(cut), (a + b).substr(0, cut), 0, 2, 0, true, {}, {"a.bmp"}, {}});
+    auto inMedia = [&](Names names) {
+        for (std::string& name : names) name = media + name;
+        return names;
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        platform->DeleteFile(windowsDir + kPoolFileName);
+        if (row.file) WritePoolFile(*row.file);
+        SetCounters(row.sounds, row.wallpapers, row.savers);
+        pools = CPools();
+        const PoolLoadResult result = Load();
+        EXPECT_EQ(result.counterMismatch, row.mismatch);
+        EXPECT_FALSE(result.fileUnreadable);
+        EXPECT_EQ(pools.m_soundFiles, inMedia(row.keptSounds));
+        EXPECT_EQ(pools.m_wallpaperFiles, inMedia(row.keptWallpapers));
+        EXPECT_EQ(pools.m_screenSaverFiles, inMedia(row.keptSavers));
+        EXPECT_EQ(pools.m_nSoundFiles, static_cast<int>(row.keptSounds.size()));
+        EXPECT_EQ(pools.m_nWallpaperFiles, static_cast<int>(row.keptWallpapers.size()));
+        EXPECT_EQ(pools.m_nScreenSaverFiles, static_cast<int>(row.keptSavers.size()));
+        EXPECT_EQ(pools.m_wallpaperTile.size(), row.keptWallpapers.size());
+        EXPECT_LE(pools.m_soundFiles.capacity(), static_cast<std::size_t>(CPools::kSoundSlots));
+    }
 }
 
 TEST_F(PoolLoad, EachSoundKeepsOnlyItsOwnSchemeNames) {
@@ -80,47 +123,6 @@ TEST_F(PoolLoad, SchemeListsStopAtTheirCapacityAndLongListsKeepRecordsAligned) {
     EXPECT_EQ(pools.m_wallpaperFiles[0], media + "b.bmp");
 }
 
-TEST_F(PoolLoad, RecordsOfMissingFilesAreSkippedAndReported) {
-    WritePoolFile(Record("gone.bmp", media, 0, 1, 0, 0, 0) + Record(File("b.bmp"), media, 0, 1, 0, 0, 0) +
-                  Record("b.bmp", media.substr(0, media.size() - 1), 0, 1, 0, 0, 0));  // folder lacks its backslash
-    SetCounters(0, 3, 0);
-    EXPECT_TRUE(Load().counterMismatch);
-    ASSERT_EQ(pools.m_nWallpaperFiles, 1);
-    EXPECT_EQ(pools.m_wallpaperFiles[0], media + "b.bmp");
-}
-
-TEST_F(PoolLoad, ATruncatedFileKeepsWhatWasReadAndReportsOnce) {
-    std::string full = Record(File("a.bmp"), media, 0, 1, 0, 0, 0) + Record(File("b.bmp"), media, 0, 1, 0, 0, 0);
-    for (std::size_t cut = full.size() / 2 + 1; cut < full.size(); ++cut) {
-        SCOPED_TRACE(cut);
-        WritePoolFile(full.substr(0, cut));
-        SetCounters(0, 2, 0);
-        PoolLoadResult result = Load();
-        EXPECT_TRUE(result.counterMismatch);
-        EXPECT_FALSE(result.fileUnreadable);
-        EXPECT_EQ(pools.m_nWallpaperFiles, 1);
-    }
-}
-
-TEST_F(PoolLoad, SurplusRecordsBeyondTheCountersAreNotRead) {
-    WritePoolFile(Record(File("a.bmp"), media, 0, 1, 0, 0, 0) + Record(File("b.bmp"), media, 0, 1, 0, 0, 0));
-    SetCounters(0, 1, 0);
-    EXPECT_FALSE(Load().counterMismatch);
-    EXPECT_EQ(pools.m_nWallpaperFiles, 1);
-}
-
-TEST_F(PoolLoad, APoolFullerThanItsCounterGrowsAndKeepsEveryEntry) {
-    // A file missing at the last load is back: two wallpapers, but the counter says one.
-    WritePoolFile(Record(File("a.bmp"), media, 0, 1, 0, 0, 0) + Record(File("b.bmp"), media, 0, 1, 0, 0, 0) +
-                  Record(File("c.wav"), media, 1, 0, 0, 0, 0));
-    SetCounters(1, 1, 1);
-    EXPECT_TRUE(Load().counterMismatch);
-    EXPECT_EQ(pools.m_nWallpaperFiles, 2);
-    EXPECT_EQ(pools.m_wallpaperTile.size(), 2u);
-    EXPECT_EQ(pools.m_nSoundFiles, 1);
-    EXPECT_EQ(pools.m_nScreenSaverFiles, 0);
-}
-
 TEST_F(PoolLoad, TheSoundPoolStopsAtItsTenThousandSlots) {
     // Records beyond the sound pool's slots stay in the file and out of memory; the
     // wallpaper after them still loads.
@@ -136,15 +138,6 @@ TEST_F(PoolLoad, TheSoundPoolStopsAtItsTenThousandSlots) {
     EXPECT_EQ(pools.m_soundFiles.size(), static_cast<std::size_t>(CPools::kSoundSlots));
     EXPECT_EQ(pools.m_soundSchemes.back().names, std::vector<std::string>{"Default"});
     EXPECT_EQ(pools.m_nWallpaperFiles, 1);
-}
-
-TEST_F(PoolLoad, CorruptCountersNeitherAllocateNorOverflow) {
-    WritePoolFile(Record(File("a.bmp"), media, 0, 1, 0, 0, 0));
-    SetCounters(2147483647, 2147483647, -5);
-    PoolLoadResult result = Load();
-    EXPECT_TRUE(result.counterMismatch);
-    EXPECT_EQ(pools.m_nWallpaperFiles, 1);
-    EXPECT_LE(pools.m_soundFiles.capacity(), static_cast<std::size_t>(CPools::kSoundSlots));
 }
 
 TEST_F(PoolLoad, ALockedPoolFileIsRecordedAsUnreadable) {

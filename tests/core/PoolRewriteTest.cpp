@@ -2,6 +2,10 @@
 // and on the real registry and files under Wine, with a failure injected at every write.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "core/PoolBytes.h"
 #include "core/PoolFixture.h"
 #include "core/TestPlatform.h"
@@ -54,87 +58,89 @@ protected:
     CPools loaded;  // what Listed() showed
 };
 
-TEST_F(PoolRewrite, AppliesTheUsersRemovalsFlagsAndTicksAndKeepsEverythingElseInOrder) {
-    PrepareMixedPools();
-    PoolChanges changes = Listed();
-    ASSERT_EQ(changes.listed.size(), 9u);
-    changes.removed = {media + "a.wav", media + "b.scr"};
-    changes.tiles[media + "c.bmp"] = 1;
-    changes.schemes[media + "b.wav"] = {};
-
-    RewriteResult result = Rewrite(changes);
-    EXPECT_EQ(result.outcome, RewriteOutcome::rewritten);
-    EXPECT_EQ(RewriteMessage(result.outcome), "");
-    const std::string expected =
-        Record("a.bmp", media, 0, 1, 0, 0, 0) + Record("a.scr", media, 0, 0, 1, 0, 0) +
-        Record("b.bmp", media, 0, 1, 0, 0, 1) + Record("b.wav", media, 1, 0, 0, 0, 0) +  // ticks cleared: count 0
-        Record("c.bmp", media, 0, 1, 0, 0, 1) +                                           // only its tile field
-        Record("c.wav", media, 1, 0, 0, 1, 0, {"Default"}) + Record("c.scr", media, 0, 0, 1, 0, 0);
-    EXPECT_EQ(PoolFile(), expected);
-    EXPECT_EQ(Counters(), (std::vector<int>{2, 3, 2}));
-    EXPECT_FALSE(TempLeft());
-    // The gone file's record went with the rewrite, so the next load finds no mismatch.
-    CPools pools;
-    EXPECT_FALSE(LoadPools(pools, platform->Registry(), platform->Files(), platform->System(), windowsDir, 100)
-                     .counterMismatch);
-}
-
-TEST_F(PoolRewrite, RemovingEverythingLeavesAnEmptyFileAndZeroCounters) {
-    PrepareMixedPools();
-    PoolChanges changes = Listed();
-    changes.removed = changes.listed;
-    EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
-    EXPECT_TRUE(FindFileInFolder(platform->Files(), windowsDir, kPoolFileName));
-    EXPECT_EQ(PoolFile(), "");
-    EXPECT_EQ(Counters(), (std::vector<int>{0, 0, 0}));
-}
-
-// A scheme the dialog did not list (its application missing for this run) could be neither
-// seen nor unticked: the sound keeps it, after the ticked ones.
-TEST_F(PoolRewrite, PathsMatchExactlyAndASoundKeepsTheSchemesTheDialogDidNotShow) {
-    Prepare(Record(File("a.wav"), media, 1, 0, 0, 2, 0, {"Gone App", "Jungle"}) +
-                Record(File("b.bmp"), media, 0, 1, 0, 0, 0) + Record(File("c.wav"), media, 1, 0, 0, 1, 0, {"Gone App"}),
-            2, 1, 0);
-    PoolChanges changes = Listed();
-    changes.removed = {media + "B.BMP"};  // another letter case is another path
-    changes.schemes[media + "a.wav"] = {"Robotz"};
-    EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
-    EXPECT_EQ(PoolFile(), Record("a.wav", media, 1, 0, 0, 2, 0, {"Robotz", "Gone App"}) +
-                              Record("b.bmp", media, 0, 1, 0, 0, 0) +
-                              Record("c.wav", media, 1, 0, 0, 1, 0, {"Gone App"}));  // untouched: all its names
-    EXPECT_EQ(Counters(), (std::vector<int>{2, 1, 0}));
-}
-
-TEST_F(PoolRewrite, RecordsTheDialogNeverShowedAreKeptWhileTheirFileExists) {
-    // Counted: two records; beyond the counters one whose file exists and one whose file is gone.
-    Prepare(Record(File("a.bmp"), media, 0, 1, 0, 0, 0) + Record(File("b.bmp"), media, 0, 1, 0, 0, 0) +
-                Record(File("c.bmp"), media, 0, 1, 0, 0, 1) + Record("gone.bmp", media, 0, 1, 0, 0, 0),
-            0, 2, 0);
-    const std::string kept = Record("a.bmp", media, 0, 1, 0, 0, 0) + Record("b.bmp", media, 0, 1, 0, 0, 0) +
-                             Record("c.bmp", media, 0, 1, 0, 0, 1);
-    PoolChanges changes = Listed();
-    EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
-    EXPECT_EQ(PoolFile(), kept);
-    EXPECT_EQ(Counters(), (std::vector<int>{0, 3, 0}));
-
-    // Counters lost or promising more records than the file holds: the file decides.
-    for (int counter : {0, 7}) {
-        SCOPED_TRACE(counter);
-        SetCounters(counter, counter, counter);
-        EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
-        EXPECT_EQ(PoolFile(), kept);
-        EXPECT_EQ(Counters(), (std::vector<int>{0, 3, 0}));
+// What the user changed in the dialog, applied: the records the rewritten file holds, in
+// order, and the counters, which a fresh load then finds matching.
+TEST_F(PoolRewrite, TheUsersChangesGiveTheseRecordsAndCounters) {
+    struct Row {
+        const char* label;
+        std::function<void()> prepare;
+        std::size_t listed;                           // entries the dialog shows
+        std::function<void(PoolChanges&)> change;     // what the user did there
+        std::string expected;                         // the file afterwards
+        std::vector<int> counters;                    // sounds, wallpapers, screen savers
+        std::vector<int> recounts;                    // counters lost or inflated, then the same changes again
+    };
+    const Row rows[] = {
+        {"removals, a tile flag and cleared ticks; everything else stays in order", [&] { PrepareMixedPools(); }, 9,
+         [&](PoolChanges& changes) {
+             changes.removed = {media + "a.wav", media + "b.scr"};
+             changes.tiles[media + "c.bmp"] = 1;
+             changes.schemes[media + "b.wav"] = {};
+         },
+         // The gone file's record goes with the rewrite.
+         Record("a.bmp", media, 0, 1, 0, 0, 0) + Record("a.scr", media, 0, 0, 1, 0, 0) +
+             Record("b.bmp", media, 0, 1, 0, 0, 1) + Record("b.wav", media, 1, 0, 0, 0, 0) +  // ticks cleared: count 0
+             Record("c.bmp", media, 0, 1, 0, 0, 1) +                                           // only its tile field
+             Record("c.wav", media, 1, 0, 0, 1, 0, {"Default"}) + Record("c.scr", media, 0, 0, 1, 0, 0),
+         {2, 3, 2}, {}},
+        {"removing everything leaves an empty file", [&] { PrepareMixedPools(); }, 9,
+         [&](PoolChanges& changes) { changes.removed = changes.listed; }, "", {0, 0, 0}, {}},
+        // A scheme the dialog did not list (its application missing for this run) could be neither
+        // seen nor unticked: the sound keeps it, after the ticked ones.
+        {"paths match exactly and a sound keeps the schemes the dialog did not show",
+         [&] {
+             Prepare(Record(File("a.wav"), media, 1, 0, 0, 2, 0, {"Gone App", "Jungle"}) +
+                         Record(File("b.bmp"), media, 0, 1, 0, 0, 0) +
+                         Record(File("c.wav"), media, 1, 0, 0, 1, 0, {"Gone App"}),
+                     2, 1, 0);
+         },
+         3,
+         [&](PoolChanges& changes) {
+             changes.removed = {media + "B.BMP"};  // another letter case is another path
+             changes.schemes[media + "a.wav"] = {"Robotz"};
+         },
+         Record("a.wav", media, 1, 0, 0, 2, 0, {"Robotz", "Gone App"}) + Record("b.bmp", media, 0, 1, 0, 0, 0) +
+             Record("c.wav", media, 1, 0, 0, 1, 0, {"Gone App"}),  // untouched: all its names
+         {2, 1, 0}, {}},
+        // Counted: two records; beyond the counters one whose file exists and one whose file is gone.
+        {"records the dialog never showed are kept while their file exists",
+         [&] {
+             Prepare(Record(File("a.bmp"), media, 0, 1, 0, 0, 0) + Record(File("b.bmp"), media, 0, 1, 0, 0, 0) +
+                         Record(File("c.bmp"), media, 0, 1, 0, 0, 1) + Record("gone.bmp", media, 0, 1, 0, 0, 0),
+                     0, 2, 0);
+         },
+         2, [](PoolChanges&) {},
+         Record("a.bmp", media, 0, 1, 0, 0, 0) + Record("b.bmp", media, 0, 1, 0, 0, 0) +
+             Record("c.bmp", media, 0, 1, 0, 0, 1),
+         {0, 3, 0}, {0, 7}},  // the file decides, not the counters
+        {"a record flagged both sound and wallpaper stays the sound the load made of it",
+         [&] { Prepare(Record(File("odd.wav"), media, 1, 1, 0, 1, 0, {"Jungle"}), 1, 0, 0); }, 1,
+         [&](PoolChanges& changes) { changes.schemes[media + "odd.wav"] = {"Robotz"}; },
+         Record("odd.wav", media, 1, 1, 0, 1, 0, {"Robotz"}), {1, 0, 0}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        row.prepare();
+        PoolChanges changes = Listed();
+        ASSERT_EQ(changes.listed.size(), row.listed);
+        row.change(changes);
+        std::vector<int> recounts = row.recounts;
+        recounts.insert(recounts.begin(), -1);  // -1: the counters as prepared
+        for (int counter : recounts) {
+            SCOPED_TRACE(counter);
+            if (counter >= 0) SetCounters(counter, counter, counter);
+            const RewriteResult result = Rewrite(changes);
+            EXPECT_EQ(result.outcome, RewriteOutcome::rewritten);
+            EXPECT_EQ(RewriteMessage(result.outcome), "");
+            EXPECT_TRUE(FindFileInFolder(platform->Files(), windowsDir, kPoolFileName));
+            EXPECT_EQ(PoolFile(), row.expected);
+            EXPECT_EQ(Counters(), row.counters);
+            EXPECT_FALSE(TempLeft());
+            CPools pools;
+            EXPECT_FALSE(LoadPools(pools, platform->Registry(), platform->Files(), platform->System(), windowsDir, 100)
+                             .counterMismatch);
+        }
     }
-}
-
-TEST_F(PoolRewrite, ARecordFlaggedBothSoundAndWallpaperIsKeptAsTheSoundTheLoadMadeOfIt) {
-    Prepare(Record(File("odd.wav"), media, 1, 1, 0, 1, 0, {"Jungle"}), 1, 0, 0);
-    PoolChanges changes = Listed();
-    ASSERT_EQ(loaded.m_nSoundFiles, 1);
-    changes.schemes[media + "odd.wav"] = {"Robotz"};
-    EXPECT_EQ(Rewrite(changes).outcome, RewriteOutcome::rewritten);
-    EXPECT_EQ(PoolFile(), Record("odd.wav", media, 1, 1, 0, 1, 0, {"Robotz"}));
-    EXPECT_EQ(Counters(), (std::vector<int>{1, 0, 0}));
 }
 
 TEST_F(PoolRewrite, WithoutAPoolFileNothingIsTouchedAndOnlyListedEntriesAreReported) {
@@ -162,10 +168,7 @@ TEST_F(PoolRewrite, AFileFailureAtAnyStepKeepsTheOldFileAndCounters) {
     {
         // Count the calls of a rewrite on a copy of the state, then put the state back.
         ASSERT_EQ(Rewrite(files, platform->Registry(), changes).outcome, RewriteOutcome::rewritten);
-        platform->WriteFile(windowsDir + kPoolFileName, old);
-        SetSoundFileCount(platform->Registry(), oldCounters[0]);
-        SetWallpaperFileCount(platform->Registry(), oldCounters[1]);
-        SetScreenSaverFileCount(platform->Registry(), oldCounters[2]);
+        Prepare(old, oldCounters[0], oldCounters[1], oldCounters[2]);
     }
     std::vector<std::pair<FileOp, int>> steps = {{FileOp::OpenRead, 1}, {FileOp::OpenWrite, 1},
                                                  {FileOp::FlushToDisk, 1}, {FileOp::Close, 1},
@@ -195,12 +198,6 @@ TEST_F(PoolRewrite, ACounterFailureAtAnyWriteLeavesCountersThatReadEveryNewRecor
     const std::string old = PoolFile();
     FaultInjector faults;
     FaultyRegistry registry(platform->Registry(), faults);
-    auto restore = [&] {
-        platform->WriteFile(windowsDir + kPoolFileName, old);
-        SetSoundFileCount(platform->Registry(), 2);
-        SetWallpaperFileCount(platform->Registry(), 1);
-        SetScreenSaverFileCount(platform->Registry(), 0);
-    };
     ASSERT_EQ(Rewrite(platform->Files(), registry, changes).outcome, RewriteOutcome::rewritten);
     EXPECT_EQ(Counters(), (std::vector<int>{0, 1, 2}));
     std::vector<std::pair<RegistryOp, int>> steps;
@@ -210,7 +207,7 @@ TEST_F(PoolRewrite, ACounterFailureAtAnyWriteLeavesCountersThatReadEveryNewRecor
     int failures = 0;
     for (const auto& [op, nth] : steps) {
         SCOPED_TRACE(static_cast<int>(op) * 100 + nth);
-        restore();
+        Prepare(old, 2, 1, 0);
         faults.Reset();
         faults.FailNth(op, nth);
         RewriteResult result = Rewrite(platform->Files(), registry, changes);

@@ -131,7 +131,6 @@ TEST(ManageLists, RemovingEntriesKeepsTheFollowingEntriesData) {
 TEST(ManageLists, NoSoundPastTheLastSlotIsTaken) {
     CPools pools;
     pools.Reset(1);
-    Names order;
     for (int i = 0; i < CManageLists::kSoundSlots + 5; ++i) {
         pools.m_soundFiles.push_back("C:\\a\\" + std::to_string(100000 + i) + ".wav");
         pools.m_soundSchemes.push_back({{"Default"}, 1});

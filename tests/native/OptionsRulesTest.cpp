@@ -1,6 +1,9 @@
 // The Options dialog's handling of the preference string, without the dialog.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "prefs/OptionsRules.h"
 
 namespace qm::test {
@@ -32,34 +35,34 @@ TEST(OptionsChoices, ConfirmWithoutAnIntervalIsRefusedAndKeepsEverything) {
     EXPECT_EQ(choices.Prefs(), "nyn7");
 }
 
-TEST(OptionsChoices, UntickingBothIntervalsDropsTheIndex) {
-    COptionsChoices choices("yyn12");
-    choices.BoxClicked(1, false);
-    EXPECT_TRUE(choices.Confirm(12));
-    EXPECT_EQ(choices.Prefs(), "ynn|");
-    EXPECT_EQ(COptionsChoices(choices.Prefs()).SelectedInterval(), -1);
-}
-
-TEST(OptionsChoices, TheSelectionReplacesTheOldIndex) {
-    COptionsChoices choices("nny12");
-    EXPECT_TRUE(choices.Confirm(3));
-    EXPECT_EQ(choices.Prefs(), "nny3");
-}
-
-TEST(OptionsChoices, CancelPutsTheOpeningStringBack) {
-    COptionsChoices choices("ynn|");
-    choices.BoxClicked(0, false);
-    choices.BoxClicked(2, true);
-    choices.Cancel();
-    EXPECT_EQ(choices.Prefs(), "ynn|");
-}
-
-TEST(OptionsChoices, AShortStringIsFilledUpInsteadOfOverrun) {
-    COptionsChoices choices("y");
-    choices.BoxClicked(2, true);
-    EXPECT_EQ(choices.Prefs(), "yny");
-    EXPECT_TRUE(choices.Confirm(4));
-    EXPECT_EQ(choices.Prefs(), "yny4");
+// Clicks on the boxes, then OK with an interval entry (or Cancel): the string the options
+// keep, and the interval a reopened dialog shows.
+TEST(OptionsChoices, ClicksThenConfirmOrCancelGiveTheString) {
+    const int kCancel = -2;
+    const struct {
+        const char* label;
+        const char* opening;
+        std::vector<std::pair<int, bool>> clicks;
+        const char* afterClicks;  // nullptr: not looked at
+        int confirm;
+        const char* expected;
+        int reopened;
+    } rows[] = {
+        {"unticking both intervals drops the index", "yyn12", {{1, false}}, nullptr, 12, "ynn|", -1},
+        {"the selection replaces the old index", "nny12", {}, nullptr, 3, "nny3", 3},
+        {"cancel puts the opening string back", "ynn|", {{0, false}, {2, true}}, nullptr, kCancel, "ynn|", -1},
+        {"a short string is filled up instead of overrun", "y", {{2, true}}, "yny", 4, "yny4", 4},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        COptionsChoices choices(row.opening);
+        for (const auto& [box, ticked] : row.clicks) choices.BoxClicked(box, ticked);
+        if (row.afterClicks) EXPECT_EQ(choices.Prefs(), row.afterClicks);
+        if (row.confirm == kCancel) choices.Cancel();
+        else EXPECT_TRUE(choices.Confirm(row.confirm));
+        EXPECT_EQ(choices.Prefs(), row.expected);
+        EXPECT_EQ(COptionsChoices(choices.Prefs()).SelectedInterval(), row.reopened);
+    }
 }
 
 }  // namespace qm::test

@@ -46,7 +46,7 @@ TEST(Random, PickAvoidingShownEndsWhenEveryEntryMatches) {
     for (int draw = 0; draw <= CRandom::kMaxRedraws; ++draw) last = alike.PickIndex(3);
     EXPECT_EQ(index, last);
     EXPECT_EQ(random.NextRandom(), alike.NextRandom()) << "no draw more and none less";
-    EXPECT_TRUE(EndsWithIgnoringCase("bmp", "a.bmp") == false);
+    EXPECT_FALSE(EndsWithIgnoringCase("bmp", "a.bmp"));
     EXPECT_TRUE(EndsWithIgnoringCase("C:\\A.BMP", "a.bmp"));
 }
 

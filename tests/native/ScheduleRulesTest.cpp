@@ -12,6 +12,10 @@
 
 namespace qm::test {
 
+// A wait that takes more steps than this never ends by itself: the clock stops it, so that
+// the test fails instead of hanging.
+const int kMaxWaits = 10000;
+
 // Real time in milliseconds; the program sees only whole seconds of it. A stop may be
 // planned for a moment, and a wait that reaches that moment ends there with true.
 struct ControlledClock {
@@ -24,8 +28,10 @@ struct ControlledClock {
     }
     StopWait Waiter() {
         return [this](long long wait) {
-            ++waits;
-            EXPECT_GT(wait, 0);
+            if (++waits > kMaxWaits || wait <= 0) {
+                ADD_FAILURE() << "step " << waits << " waits " << wait << " ms";
+                return true;
+            }
             if (stopAtMs >= 0 && stopAtMs <= ms + wait) {
                 ms = std::max(ms, stopAtMs);
                 return true;
@@ -88,7 +94,7 @@ TEST(IntervalWait, AClockThatJumpsBackIsFollowed) {
         [&](long long ms) {
             if (++waits == 1) seconds = 50;  // the user set the clock back during the first step
             else seconds += ms / 1000;
-            return false;
+            return waits > kMaxWaits;
         });
     EXPECT_EQ(end, WaitEnd::Elapsed);
     EXPECT_EQ(seconds, 110) << "the interval ends by the clock, not by the steps taken";
@@ -219,6 +225,22 @@ protected:
         }
     }
     unsigned Newest() const { return host.startedGenerations.back(); }
+    // The thread posted its elapse and ended before the options were confirmed with `prefs`:
+    // the options path finds nothing running, so it waits for nothing, and the elapse is
+    // dispatched after it.
+    void ConfirmOptionsWithAnElapseQueued(const std::string& prefs) {
+        host.prefs = "nyn0";
+        scheduler.StartInterval("15s");
+        Post(0, Newest());
+        state.EndIntervalThread(Newest());
+        const std::deque<Message> queued = host.queue;
+        host.queue.clear();
+        host.prefs = prefs;
+        int intervalRandomize = 1;
+        scheduler.OnOptionsChanged(host.prefs, intervalRandomize);
+        host.queue = queued;
+        DispatchAll();
+    }
     int Count(const std::string& action) const {
         return static_cast<int>(std::count(host.actions.begin(), host.actions.end(), action));
     }
@@ -290,19 +312,7 @@ TEST_F(IntervalChain, AStopIsAnsweredWithWParamOneAndRandomizesNothing) {
 }
 
 TEST_F(IntervalChain, AnElapseStillQueuedWhenTheOptionsRestartIsStale) {
-    host.prefs = "nyn0";
-    int intervalRandomize = 1;
-    scheduler.StartInterval("15s");
-    // The thread posted its elapse and ended before the options were confirmed.
-    Post(0, Newest());
-    state.EndIntervalThread(Newest());
-    host.prefs = "yyn0";
-    // The options path: nothing runs, so there is no wait; the new thread starts.
-    const std::deque<Message> queued = host.queue;
-    host.queue.clear();
-    scheduler.OnOptionsChanged(host.prefs, intervalRandomize);
-    host.queue = queued;
-    DispatchAll();
+    ConfirmOptionsWithAnElapseQueued("yyn0");
     EXPECT_EQ(Count("interval"), 2) << "one chain: the queued elapse must not start a second thread";
     EXPECT_EQ(Count("wallpaper"), 0);
     EXPECT_EQ(state.bRunning, 1);
@@ -325,17 +335,7 @@ TEST_F(IntervalChain, AnElapseDispatchedDuringTheOptionsStopIsStale) {
 }
 
 TEST_F(IntervalChain, TurningTimedRandomizationOffStopsAndStartsNoneEvenWithAQueuedElapse) {
-    host.prefs = "nyn0";
-    int intervalRandomize = 1;
-    scheduler.StartInterval("15s");
-    Post(0, Newest());
-    state.EndIntervalThread(Newest());
-    const std::deque<Message> queued = host.queue;
-    host.queue.clear();
-    host.prefs = "nnn|";
-    scheduler.OnOptionsChanged(host.prefs, intervalRandomize);
-    host.queue = queued;
-    DispatchAll();
+    ConfirmOptionsWithAnElapseQueued("nnn|");
     EXPECT_EQ(Count("interval"), 1);
     EXPECT_EQ(state.bRunning, 0);
 }

@@ -15,7 +15,7 @@ TEST(ScreenSaverShortName, FollowsTheShortNameTheFileSystemMade) {
     const struct { const char* shortName; std::string told; } cases[] = {
         {"QUILLM~1.SCR", "C:\\WINDOWS\\System32\\QUILLM~1.SCR"},
         {"QUILLM~2.SCR", "C:\\WINDOWS\\system32\\QUILLM~2.SCR"},
-            {nullptr, copy},  // no short names made on this volume
+        {nullptr, copy},  // no short names made on this volume
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.told);

@@ -16,16 +16,24 @@
 
 namespace qm::test {
 
-TEST(StartupRules, WindowsDirKeepsEveryCharacterAndEndsInABackslash) {
-    FakeSystem system;
-    system.windowsDir = "C:\\WIND\xD6WS";
-    EXPECT_EQ(GetWindowsDir(system).dir, "C:\\WIND\xD6WS\\");
-    system.windowsDir = "C:\\";
-    EXPECT_EQ(GetWindowsDir(system).dir, "C:\\");
-    system.windowsDirOk = false;
-    DirectoryResult failed = GetWindowsDir(system);
-    EXPECT_FALSE(failed.ok);
-    EXPECT_EQ(failed.dir, "");
+TEST(StartupRules, DirectoriesKeepEveryCharacterAndEndInABackslash) {
+    const struct { const char* label; bool program; const char* dir; bool ok; const char* expected; } rows[] = {
+        {"Windows directory beyond ASCII", false, "C:\\WIND\xD6WS", true, "C:\\WIND\xD6WS\\"},
+        {"Windows directory at a root", false, "C:\\", true, "C:\\"},
+        {"Windows directory unknown", false, "C:\\", false, ""},
+        {"program directory", true, "C:\\Tools", true, "C:\\Tools\\"},
+        {"program directory at a root: always one more backslash", true, "C:\\", true, "C:\\\\"},
+        {"program directory unknown", true, "C:\\", false, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        FakeSystem system;
+        (row.program ? system.currentDir : system.windowsDir) = row.dir;
+        (row.program ? system.currentDirOk : system.windowsDirOk) = row.ok;
+        const DirectoryResult result = row.program ? GetProgramDir(system) : GetWindowsDir(system);
+        EXPECT_EQ(result.ok, row.ok);
+        EXPECT_EQ(result.dir, row.expected);
+    }
 }
 
 // Wine never shows the "no disk in the drive" box, so the order is proven here: the start
@@ -49,17 +57,6 @@ TEST(StartupRules, CriticalErrorBoxesAreOffBeforeTheFirstFileCall) {
     CPools pools;
     store.Load(pools, 0);
     EXPECT_EQ(files.firstCallQuiet, std::optional<int>(1));
-}
-
-TEST(StartupRules, ProgramDirAlwaysGetsABackslash) {
-    FakeSystem system;
-    system.currentDir = "C:\\Tools";
-    EXPECT_EQ(GetProgramDir(system).dir, "C:\\Tools\\");
-    system.currentDir = "C:\\";
-    EXPECT_EQ(GetProgramDir(system).dir, "C:\\\\");
-    system.currentDirOk = false;
-    EXPECT_FALSE(GetProgramDir(system).ok);
-    EXPECT_EQ(GetProgramDir(system).dir, "");
 }
 
 TEST(StartupRules, OnlyTheExactWindowsDirMakesAStartupRun) {
@@ -88,30 +85,35 @@ TEST(StartupRules, InstalledCopiesHaveFixedPathsInTheirPlaces) {
     EXPECT_EQ(user.ScreenSaverCopy(), "C:\\U\\Quill Mere\\Quill Mere.scr");
 }
 
-class CurrentPoolFile : public ::testing::Test {
-protected:
-    void SetUp() override {
+// The pool entry the installed copy came from: the first of the copy's size, or, with no
+// copy, the first entry whose own file is missing.
+TEST(CurrentPoolFile, FoundBySizeOrByBeingMissingAlike) {
+    const std::string bmp = "C:\\WINDOWS\\Quill Mere.bmp";
+    const struct {
+        const char* label;
+        const char* copy;  // nullptr: no installed copy
+        int counted;
+        EntryKind kind;
+        std::string path, expected;
+    } rows[] = {
+        {"the first entry of equal size", "abcdef", 4, kindWallpaper, bmp, "C:\\W\\b.bmp"},
+        {"a missing copy, a missing entry", nullptr, 4, kindWallpaper, bmp, "C:\\W\\missing.bmp"},
+        {"a missing copy, no missing entry", nullptr, 3, kindWallpaper, bmp, "none"},
+        {"an empty screen-saver pool", nullptr, 3, kindScreenSaver, "C:\\WINDOWS\\\\system32\\Quill Mere.scr", "none"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        FakeFileSystem files;
         files.AddFile("C:\\W\\a.bmp", "1234");
         files.AddFile("C:\\W\\b.bmp", "123456");
         files.AddFile("C:\\W\\c.bmp", "123456");
+        if (row.copy) files.AddFile(row.path, row.copy);
+        CPools pools;
         pools.Reset(0);
         pools.m_wallpaperFiles = {"C:\\W\\a.bmp", "C:\\W\\b.bmp", "C:\\W\\c.bmp", "C:\\W\\missing.bmp"};
-        pools.m_nWallpaperFiles = 4;
+        pools.m_nWallpaperFiles = row.counted;
+        EXPECT_EQ(FindCurrentPoolFile(files, pools, row.kind, row.path), row.expected);
     }
-    FakeFileSystem files;
-    CPools pools;
-};
-
-TEST_F(CurrentPoolFile, TheFirstEntryOfEqualSizeIsTheInstalledOne) {
-    files.AddFile("C:\\WINDOWS\\Quill Mere.bmp", "abcdef");
-    EXPECT_EQ(FindCurrentPoolFile(files, pools, kindWallpaper, "C:\\WINDOWS\\Quill Mere.bmp"), "C:\\W\\b.bmp");
-}
-
-TEST_F(CurrentPoolFile, AMissingCopyMatchesAMissingPoolFile) {
-    EXPECT_EQ(FindCurrentPoolFile(files, pools, kindWallpaper, "C:\\WINDOWS\\Quill Mere.bmp"), "C:\\W\\missing.bmp");
-    pools.m_nWallpaperFiles = 3;
-    EXPECT_EQ(FindCurrentPoolFile(files, pools, kindWallpaper, "C:\\WINDOWS\\Quill Mere.bmp"), "none");
-    EXPECT_EQ(FindCurrentPoolFile(files, pools, kindScreenSaver, "C:\\WINDOWS\\\\system32\\Quill Mere.scr"), "none");
 }
 
 TEST(FileSearch, PathsWithoutABackslashNeitherLoopNorMisbehave) {
@@ -133,10 +135,6 @@ TEST(FileSearch, FindFileInFolderWantsTheSearchedNameItself) {
     EXPECT_FALSE(FindFileInFolder(files, "C:\\W", "clouds.bmp"));
     EXPECT_FALSE(FindFileInFolder(files, "C:\\W\\", "*.bmp"));  // a wildcard finds, but is not the name
 }
-
-}  // namespace qm::test
-
-namespace qm::test {
 
 TEST(HelpFile, WinHelpFileFirstThenThePageBesideTheProgram) {
     std::set<std::string> present;

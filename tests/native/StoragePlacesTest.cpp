@@ -17,6 +17,9 @@ namespace {
 const char kWindows[] = "C:\\WINDOWS\\";
 const char kSystem[] = "C:\\WINDOWS\\system32\\";
 const char kUser[] = "C:\\Users\\Ann\\AppData\\Local\\Quill Mere\\";
+// What the machine-wide places must let this user write: the pool file and both copies.
+const std::string kMachineFiles[] = {std::string(kWindows) + kPoolFileName, std::string(kWindows) + "Quill Mere.bmp",
+                                     std::string(kSystem) + "Quill Mere.scr"};
 
 }  // namespace
 
@@ -25,6 +28,7 @@ protected:
     void SetUp() override {
         files.AddFolder("C:\\WINDOWS\\system32");
         files.AddFolder("C:\\Users\\Ann\\AppData\\Local");
+        userSettings.SetPerUser(true);
     }
     StorageChoice Choose() { return ChooseStoragePlaces(registry, files, kWindows, kSystem, kUser); }
     // From now on the machine is seen as a standard user of Windows Vista to 11 sees it:
@@ -59,6 +63,7 @@ protected:
     FakeRegistry registry;
     FakeFileSystem files;
     FakeSystem system;
+    SettingsRegistry userSettings{registry};  // the settings as a user with places of their own has them
 };
 
 TEST_F(Storage, WritableMachinePlacesAreUsedAsAlwaysAndLeftAsTheyWere) {
@@ -78,23 +83,19 @@ TEST_F(Storage, AStandardUsersSettingsCountersAndPoolFileSurviveARestartInTheirO
     EXPECT_EQ(choice.places.poolFolder, kUser);
     EXPECT_TRUE(files.IsFolder(kUser));
     EXPECT_TRUE(choice.tellUser);
-    SettingsRegistry settings(registry);
-    settings.SetPerUser(true);
-    SavePreferences(settings, CPreferences{"yn", "nyn3"});
-    SetSoundFileCount(settings, 4);
+    SavePreferences(userSettings, CPreferences{"yn", "nyn3"});
+    SetSoundFileCount(userSettings, 4);
     files.AddFile(std::string(kUser) + kPoolFileName, "records");
-    RememberPerUserNotice(settings);
+    RememberPerUserNotice(userSettings);
 
     // The next start finds the user's places and does not tell again.
     StorageChoice again = Choose();
     EXPECT_TRUE(again.places.perUser);
     EXPECT_FALSE(again.tellUser);
-    SettingsRegistry reread(registry);
-    reread.SetPerUser(true);
     CPreferences prefs;
-    EXPECT_EQ(LoadPreferences(reread, prefs), 1);
+    EXPECT_EQ(LoadPreferences(userSettings, prefs), 1);
     EXPECT_EQ(prefs.m_strPrefs, "nyn3");
-    EXPECT_EQ(GetSoundFileCount(reread), 4);
+    EXPECT_EQ(GetSoundFileCount(userSettings), 4);
     EXPECT_EQ(GetSoundFileCount(registry), 0);  // nothing reached the machine-wide key
 }
 
@@ -138,12 +139,11 @@ TEST_F(Storage, AStandardUserAfterAnAdministratorGetsTheirOwnPlacesWithACopy) {
     StorageChoice choice = Choose();
     ASSERT_TRUE(choice.places.perUser);
     EXPECT_TRUE(choice.copiedMachineData);
-    SettingsRegistry settings(registry);
-    settings.SetPerUser(true);
     files.AddFile("C:\\Media\\sea.bmp", "BM");
     CPools pools;
-    LoadPools(pools, settings, files, system, kUser, 1);
-    EXPECT_EQ(AddChosenFiles(pools, settings, files, system, kUser, ChosenFiles{"C:\\Media\\", {"sea.bmp"}}).added, 1);
+    LoadPools(pools, userSettings, files, system, kUser, 1);
+    EXPECT_EQ(AddChosenFiles(pools, userSettings, files, system, kUser, ChosenFiles{"C:\\Media\\", {"sea.bmp"}}).added,
+              1);
     EXPECT_EQ(Wallpapers(), (std::vector<std::string>{"C:\\Media\\sky.bmp", "C:\\Media\\sea.bmp"}));
     EXPECT_EQ(GetWallpaperFileCount(registry), 1);  // the machine's counter as the administrator left it
 }
@@ -154,9 +154,7 @@ TEST_F(Storage, AStandardUsersOwnPoolsAreUsedAfterAnAdministratorsInstallation) 
     files.AddFile("C:\\Media\\mine.bmp", "BM");
     CPools none;
     none.Reset(1);
-    SettingsRegistry settings(registry);
-    settings.SetPerUser(true);
-    ASSERT_EQ(AddChosenFiles(none, settings, files, system, kUser, ChosenFiles{"C:\\Media\\", {"mine.bmp"}}).added, 1);
+    ASSERT_EQ(AddChosenFiles(none, userSettings, files, system, kUser, ChosenFiles{"C:\\Media\\", {"mine.bmp"}}).added, 1);
     StandardUser();
     StorageChoice choice = Choose();
     EXPECT_TRUE(choice.places.perUser);
@@ -167,11 +165,10 @@ TEST_F(Storage, AStandardUsersOwnPoolsAreUsedAfterAnAdministratorsInstallation) 
 // Read-only copies in a writable Windows directory: the places are not taken, and nothing
 // there is changed or left behind, not even the machine key the check had to create.
 TEST_F(Storage, ReadOnlyCopiesInTheWindowsDirectorySendTheUserToTheirOwnPlacesTouchingNothing) {
-    for (const std::string& name : {"qmfiles.cfg", "Quill Mere.bmp"}) files.AddFile(kWindows + name, "kept");
-    files.AddFile(std::string(kSystem) + "Quill Mere.scr", "kept");
-    for (const std::string& path : {std::string(kWindows) + "qmfiles.cfg", std::string(kWindows) + "Quill Mere.bmp",
-                                    std::string(kSystem) + "Quill Mere.scr"})
+    for (const std::string& path : kMachineFiles) {
+        files.AddFile(path, "kept");
         files.Protect(path);
+    }
     EXPECT_TRUE(Choose().places.perUser);
     EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, "Software\\Corvalith"));
     EXPECT_EQ(files.Content(std::string(kWindows) + "qmfiles.cfg"), "kept");
@@ -185,8 +182,7 @@ TEST_F(Storage, ReadOnlyCopiesInTheWindowsDirectorySendTheUserToTheirOwnPlacesTo
 }
 
 TEST_F(Storage, AFolderStandingWhereAFileMustBeWrittenSendsTheUserToTheirOwnPlaces) {
-    for (const std::string& path : {std::string(kWindows) + kPoolFileName, std::string(kWindows) + "Quill Mere.bmp",
-                                   std::string(kSystem) + "Quill Mere.scr"}) {
+    for (const std::string& path : kMachineFiles) {
         SCOPED_TRACE(path);
         FakeFileSystem blocked = files;
         blocked.AddFolder(path);
@@ -203,16 +199,14 @@ TEST_F(Storage, AMachineWideInstallationIsCopiedForTheUserOnceAndKeptAsItWas) {
     ASSERT_TRUE(choice.places.perUser);
     EXPECT_TRUE(choice.copiedMachineData);
     EXPECT_EQ(files.Content(std::string(kUser) + kPoolFileName), "machine records");
-    SettingsRegistry settings(registry);
-    settings.SetPerUser(true);
-    EXPECT_EQ(GetWallpaperFileCount(settings), 3);
+    EXPECT_EQ(GetWallpaperFileCount(userSettings), 3);
     CPreferences prefs;
-    EXPECT_EQ(LoadPreferences(settings, prefs), 1);
+    EXPECT_EQ(LoadPreferences(userSettings, prefs), 1);
     EXPECT_EQ(prefs.m_strDisplayFlags, "ny");
     // The user's own changes are not overwritten by a second copy.
-    SetWallpaperFileCount(settings, 1);
+    SetWallpaperFileCount(userSettings, 1);
     EXPECT_FALSE(Choose().copiedMachineData);
-    EXPECT_EQ(GetWallpaperFileCount(settings), 1);
+    EXPECT_EQ(GetWallpaperFileCount(userSettings), 1);
     EXPECT_EQ(GetWallpaperFileCount(registry), 3);
     EXPECT_EQ(files.Content(std::string(kWindows) + kPoolFileName), "machine records");
 }

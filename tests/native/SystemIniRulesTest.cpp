@@ -5,43 +5,31 @@
 
 namespace qm::test {
 
-namespace {
-const char kValue[] = "C:\\WINDOWS\\system\\QUILLM~1.SCR";
-std::string Rewrite(const std::string& text) { return WithScreenSaverInBootSection(text, kValue); }
-}  // namespace
-
-TEST(SystemIniRules, TheOldLineGoesAndTheNewOneFollowsTheBootHeader) {
-    EXPECT_EQ(Rewrite("[boot]\r\nshell=Explorer.exe\r\nSCRNSAVE.EXE=C:\\OLD.SCR\r\n[386Enh]\r\nwoafont=dosapp.fon\r\n"),
-              std::string("[boot]\r\nSCRNSAVE.EXE=") + kValue +
-                  "\r\nshell=Explorer.exe\r\n[386Enh]\r\nwoafont=dosapp.fon\r\n");
-    // In whatever section it stands, a line beginning with the key is dropped.
-    EXPECT_EQ(Rewrite("[drivers]\r\nSCRNSAVE.EXE=x\r\nSCRNSAVE.EXEC\r\n"), "[drivers]\r\n");
-}
-
-TEST(SystemIniRules, CaseCountsInTheHeaderAndInTheKey) {
-    const std::string text = "[Boot]\r\nscrnsave.exe=C:\\KEEP.SCR\r\n";
-    EXPECT_EQ(Rewrite(text), text) << "neither [Boot] nor scrnsave.exe= is the program's";
-    EXPECT_EQ(Rewrite("[boot] ; the section\r\nScrnSave.exe=1\r\n"),
-              std::string("[boot] ; the section\r\nSCRNSAVE.EXE=") + kValue + "\r\nScrnSave.exe=1\r\n");
-}
-
-TEST(SystemIniRules, WithoutABootHeaderNoLineIsAdded) {
-    EXPECT_EQ(Rewrite("[386Enh]\r\nSCRNSAVE.EXE=C:\\OLD.SCR\r\nx=1\r\n"), "[386Enh]\r\nx=1\r\n");
-    EXPECT_EQ(Rewrite(""), "");
-}
-
-TEST(SystemIniRules, EveryBootHeaderGetsALineAndEveryLineEndsInCrLf) {
-    // Several headers, bare LF line ends, and a last line without any line end.
-    EXPECT_EQ(Rewrite("[boot]\nSCRNSAVE.EXE=a\n[boot]\r\nlast=1"),
-              std::string("[boot]\r\nSCRNSAVE.EXE=") + kValue + "\r\n[boot]\r\nSCRNSAVE.EXE=" + kValue +
-                  "\r\nlast=1\r\n");
-    // Empty lines stay; a lone CR inside a line is part of it.
-    EXPECT_EQ(Rewrite("a\r\n\r\nb\rc\r\n"), "a\r\n\r\nb\rc\r\n");
-}
-
-TEST(SystemIniRules, BytesBeyondAsciiAndZerosPassUnchanged) {
-    const std::string text = std::string("name=\xE9t\xE9") + '\0' + "x\r\n";
-    EXPECT_EQ(Rewrite(text), text);
+TEST(SystemIniRules, EachTextIsRewrittenLineByLine) {
+    const std::string value = "C:\\WINDOWS\\system\\QUILLM~1.SCR";
+    const std::string line = "SCRNSAVE.EXE=" + value + "\r\n";
+    const struct { const char* label; std::string text, expected; } rows[] = {
+        {"the old line goes, the new one follows the boot header",
+         "[boot]\r\nshell=Explorer.exe\r\nSCRNSAVE.EXE=C:\\OLD.SCR\r\n[386Enh]\r\nwoafont=dosapp.fon\r\n",
+         "[boot]\r\n" + line + "shell=Explorer.exe\r\n[386Enh]\r\nwoafont=dosapp.fon\r\n"},
+        {"in any section a line beginning with the key is dropped", "[drivers]\r\nSCRNSAVE.EXE=x\r\nSCRNSAVE.EXEC\r\n",
+         "[drivers]\r\n"},
+        {"neither [Boot] nor scrnsave.exe= is the program's", "[Boot]\r\nscrnsave.exe=C:\\KEEP.SCR\r\n",
+         "[Boot]\r\nscrnsave.exe=C:\\KEEP.SCR\r\n"},
+        {"text after the header, a key in another case", "[boot] ; the section\r\nScrnSave.exe=1\r\n",
+         "[boot] ; the section\r\n" + line + "ScrnSave.exe=1\r\n"},
+        {"no boot header, no line added", "[386Enh]\r\nSCRNSAVE.EXE=C:\\OLD.SCR\r\nx=1\r\n", "[386Enh]\r\nx=1\r\n"},
+        {"empty", "", ""},
+        {"several headers, bare LF, a last line without an end", "[boot]\nSCRNSAVE.EXE=a\n[boot]\r\nlast=1",
+         "[boot]\r\n" + line + "[boot]\r\n" + line + "last=1\r\n"},
+        {"empty lines stay; a lone CR is part of its line", "a\r\n\r\nb\rc\r\n", "a\r\n\r\nb\rc\r\n"},
+        {"bytes beyond ASCII and zeros", std::string("name=\xE9t\xE9") + '\0' + "x\r\n",
+         std::string("name=\xE9t\xE9") + '\0' + "x\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(WithScreenSaverInBootSection(row.text, value), row.expected);
+    }
 }
 
 }  // namespace qm::test

@@ -17,15 +17,15 @@ namespace qm::test {
 class PictureInstall : public ::testing::Test {
 protected:
     void SetUp() override {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         platform->WriteFile(dir + "keep.txt", "");
         platform->WriteFile(target, "the copy installed before");
     }
-    void TearDown() override { CoUninitialize(); }
+    DisplayContext Display(bool unattended) {
+        return DisplayContext{platform->Registry(), platform->Files(), platform->System(), random, pools, flags, view,
+                              dir, unattended, kDesktopKey, {}, &decoder};
+    }
     bool Install(const std::string& source, bool centred) {
-        DisplayContext display{platform->Registry(), platform->Files(), platform->System(), random, pools, flags,
-                               view,                 dir,               true,               kDesktopKey,
-                               {},                   &decoder};
+        DisplayContext display = Display(true);
         return InstallPicture(display, source, target, centred);
     }
     Bitmap Installed() { return ReadBitmap(platform->ReadFile(target)); }
@@ -40,6 +40,7 @@ protected:
         return path;
     }
 
+    ComScope com;
     std::unique_ptr<TestPlatform> platform = MakeTestPlatform();
     const std::string dir = platform->Scratch();
     const std::string target = dir + "Quill Mere.bmp";
@@ -103,22 +104,16 @@ TEST_F(PictureInstall, WhatCannotBeDecodedLeavesTheInstalledCopyAlone) {
     pools.m_nWallpaperFiles = 1;
     view.ApplySwitches();
     log.clear();
-    DisplayContext display{platform->Registry(), platform->Files(), platform->System(), random, pools, flags,
-                           view,                 dir,               false,              kDesktopKey,
-                           {},                   &decoder};
+    DisplayContext display = Display(false);
     RandomizeWallpaper(display);
     EXPECT_EQ(log, EventLog{"message Couldn't copy " + dir + "notes.jpg."});
     EXPECT_EQ(platform->ReadFile(target), "the copy installed before");
 }
 
-}  // namespace qm::test
-
-namespace qm::test {
-
 // Run by its own CTest entry with the Imaging Component switched off for the process
 // (WINEDLLOVERRIDES=windowscodecs=d); the ordinary run leaves it out.
 TEST(PictureDecoderMissing, DISABLED_OnlyBitmapsAreDrawnAndAPictureAloneIsAFailedCopy) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ComScope com;
     std::unique_ptr<TestPlatform> platform = MakeTestPlatform();
     const std::string dir = platform->Scratch();
     Win32PictureDecoder decoder;
@@ -151,7 +146,6 @@ TEST(PictureDecoderMissing, DISABLED_OnlyBitmapsAreDrawnAndAPictureAloneIsAFaile
     EXPECT_EQ(flags, "ny");  // the switch stays on
     EXPECT_EQ(platform->ReadFile(dir + "Quill Mere.bmp"), "");
     DeleteKeyTree(platform->Registry(), RegistryRoot::CurrentUser, "Software\\Corvalith");
-    CoUninitialize();
 }
 
 }  // namespace qm::test

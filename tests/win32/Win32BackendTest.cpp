@@ -111,10 +111,6 @@ TEST(Win32Registry, KeysHeldOpenFollowChangesMadeElsewhere) {
     EXPECT_FALSE(registry.KeyExists(HKLM, root));
 }
 
-}  // namespace qm::test
-
-namespace qm::test {
-
 // The short alias of a long name exists and a search for it yields the long name; neither
 // the search nor a load's folder listing counts it as the file.
 TEST(Win32FileSystem, TheShortAliasOfALongNameIsNoMatch) {

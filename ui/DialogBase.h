@@ -23,6 +23,7 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }
     std::string ItemText(int id) const;
+    void SetItemText(int id, const std::string& text) const { SetDlgItemTextA(m_hWnd, id, text.c_str()); }
     void EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable); }
     bool ItemChecked(int id) const { return IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
     void CheckItem(int id, bool checked) const { CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED); }

@@ -110,7 +110,7 @@ void CRRDialog::RunInitialisationSequence() {
 
     m_menu = LoadMenuA(m_hInstance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
     AttachMenuKeepingClientSize();
-    SetDlgItemTextA(m_hWnd, IDC_VERSION_LINE, kVersionLine);
+    SetItemText(IDC_VERSION_LINE, kVersionLine);
 
     FillSchemeList();  // before the pools: each sound's scheme list is sized by it
     ReloadPools();
@@ -174,7 +174,7 @@ void CRRDialog::ShowInstalledFile(int nameControl, int switchPosition, EntryKind
         SetDisplaySwitch(switchPosition, false);
         ApplyDisplaySwitches();
     } else {
-        SetDlgItemTextA(m_hWnd, nameControl, FileNameOfPath(current).c_str());
+        SetItemText(nameControl, FileNameOfPath(current));
     }
 }
 
@@ -243,14 +243,15 @@ void CRRDialog::SetDisplaySwitch(int position, bool on) {
 }
 
 void CRRDialog::ApplyDisplaySwitches() {
-    bool screenSaver = ScreenSaverSwitchOn(m_prefs.m_strDisplayFlags);
-    CheckDlgButton(m_hWnd, IDC_SCREENSAVER_ENABLED, screenSaver ? BST_CHECKED : BST_UNCHECKED);
-    EnableWindow(Item(IDC_SCREENSAVER_NAME), screenSaver);
-    SetPicture(IDC_SCREENSAVER_BMP, screenSaver ? IDB_SWITCH_ON : IDB_SWITCH_OFF);
-    bool wallpaper = WallpaperSwitchOn(m_prefs.m_strDisplayFlags);
-    CheckDlgButton(m_hWnd, IDC_WALLPAPER_ENABLED, wallpaper ? BST_CHECKED : BST_UNCHECKED);
-    SetPicture(IDC_WALLPAPER_BMP, wallpaper ? IDB_SWITCH_ON : IDB_SWITCH_OFF);
-    EnableWindow(Item(IDC_WALLPAPER_NAME), wallpaper);
+    const struct { bool on; int box, name, button; } switches[] = {
+        {ScreenSaverSwitchOn(m_prefs.m_strDisplayFlags), IDC_SCREENSAVER_ENABLED, IDC_SCREENSAVER_NAME,
+         IDC_SCREENSAVER_BMP},
+        {WallpaperSwitchOn(m_prefs.m_strDisplayFlags), IDC_WALLPAPER_ENABLED, IDC_WALLPAPER_NAME, IDC_WALLPAPER_BMP}};
+    for (const auto& shown : switches) {
+        CheckItem(shown.box, shown.on);
+        EnableItem(shown.name, shown.on);
+        SetPicture(shown.button, shown.on ? IDB_SWITCH_ON : IDB_SWITCH_OFF);
+    }
 }
 
 void CRRDialog::OnOK() { MinimizeToTray(); }

@@ -2,8 +2,6 @@
 // portable; this file lends them the window's name fields, switches and message box.
 #include "app/win32/RRDialog.h"
 
-#include <vector>
-
 #include "randomize/ScreenSaverRandomizer.h"
 #include "randomize/WallpaperRandomizer.h"
 #include "resources/resource.h"
@@ -31,14 +29,11 @@ void CRRDialog::ToggleWallpaperEnabled() { RunDisplayOperation(qm::ToggleWallpap
 void CRRDialog::ToggleScreenSaverEnabled() { RunDisplayOperation(qm::ToggleScreenSaverEnabled); }
 
 std::string CRRDialog::DisplayView::ShownName(DisplayItem item) {
-    HWND field = m_dialog.Item(NameControl(item));
-    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(field)) + 1);
-    int length = GetWindowTextA(field, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+    return m_dialog.ItemText(NameControl(item));
 }
 
 void CRRDialog::DisplayView::SetShownName(DisplayItem item, const std::string& name) {
-    SetDlgItemTextA(m_dialog.m_hWnd, NameControl(item), name.c_str());
+    m_dialog.SetItemText(NameControl(item), name);
 }
 
 }  // namespace qm

@@ -194,28 +194,35 @@ TEST_F(ManageFiles, ModifyListsThePoolsSortedAndTheTileFlagFollowsTheWallpaper) 
     EXPECT_FALSE(IsWindowVisible(hidden));
     HWND dialog = OpenManage(window);
     ASSERT_EQ(dialog, hidden) << "the same window is shown, not a new one";
-    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1014)), (Names{media + "A.bmp", media + "b.bmp", media + "c.bmp"}));
-    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1016)), (Names{media + "x.scr", media + "y.scr", media + "z.scr"}));
-    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1018)), (Names{media + "one.wav", media + "three.wav", media + "two.wav"}));
-    for (int id : {1019, 1011, 1035, 1032, 1033}) EXPECT_FALSE(Enabled(dialog, id)) << id;
-    const std::pair<int, LONG_PTR> pictures[] = {{1012, 150}, {1015, 160}, {1017, 148}, {1021, 147}, {1, 144}, {2, 136}};
-    for (auto [id, picture] : pictures) EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dialog, id), GWLP_USERDATA), picture) << id;
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_WALLPAPER_LIST)),
+              (Names{media + "A.bmp", media + "b.bmp", media + "c.bmp"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_SAVER_LIST)),
+              (Names{media + "x.scr", media + "y.scr", media + "z.scr"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_SOUND_LIST)),
+              (Names{media + "one.wav", media + "three.wav", media + "two.wav"}));
+    const int options[] = {IDC_MANAGE_SCHEME_PROMPT, IDC_MANAGE_SCHEME_LIST, IDC_MANAGE_WALLPAPER_PROMPT,
+                           IDC_MANAGE_CENTER, IDC_MANAGE_TILE};
+    for (int id : options) EXPECT_FALSE(Enabled(dialog, id)) << id;
+    const std::pair<int, LONG_PTR> pictures[] = {
+        {IDC_MANAGE_WALLPAPER_GROUP, IDB_WALLPAPER_FILES}, {IDC_MANAGE_SAVER_GROUP, IDB_SCREEN_SAVER_FILES},
+        {IDC_MANAGE_SOUND_GROUP, IDB_SOUND_FILES}, {IDC_MANAGE_REMOVE, IDB_REMOVE}, {IDOK, IDB_OK}, {IDCANCEL, IDB_CANCEL}};
+    for (auto [id, picture] : pictures) EXPECT_EQ(PictureOf(dialog, id), picture) << id;
 
-    Select(dialog, 1014, {0});  // A.bmp, tiled in the file
-    EXPECT_TRUE(Checked(dialog, 1033));
-    EXPECT_FALSE(Checked(dialog, 1032));
-    EXPECT_TRUE(Enabled(dialog, 1032));
-    EXPECT_FALSE(Enabled(dialog, 1011));
-    Select(dialog, 1014, {1});  // b.bmp, centred
-    EXPECT_TRUE(Checked(dialog, 1032));
-    Select(dialog, 1014, {0});
-    SendMessageA(GetDlgItem(dialog, 1032), BM_CLICK, 0, 0);  // Center sets A.bmp back
-    EXPECT_FALSE(Checked(dialog, 1033));
-    Select(dialog, 1014, {1});
-    Select(dialog, 1014, {0});
-    EXPECT_TRUE(Checked(dialog, 1032)) << "A.bmp is centred now";
-    Select(dialog, 1016, {0});
-    for (int id : {1019, 1011, 1035, 1032, 1033}) EXPECT_FALSE(Enabled(dialog, id)) << id;
+    Select(dialog, IDC_MANAGE_WALLPAPER_LIST, {0});  // A.bmp, tiled in the file
+    EXPECT_TRUE(Checked(dialog, IDC_MANAGE_TILE));
+    EXPECT_FALSE(Checked(dialog, IDC_MANAGE_CENTER));
+    EXPECT_TRUE(Enabled(dialog, IDC_MANAGE_CENTER));
+    EXPECT_FALSE(Enabled(dialog, IDC_MANAGE_SCHEME_LIST));
+    Select(dialog, IDC_MANAGE_WALLPAPER_LIST, {1});  // b.bmp, centred
+    EXPECT_TRUE(Checked(dialog, IDC_MANAGE_CENTER));
+    Select(dialog, IDC_MANAGE_WALLPAPER_LIST, {0});
+    SendMessageA(GetDlgItem(dialog, IDC_MANAGE_CENTER), BM_CLICK, 0, 0);  // Center sets A.bmp back
+    EXPECT_FALSE(Checked(dialog, IDC_MANAGE_TILE));
+    Select(dialog, IDC_MANAGE_WALLPAPER_LIST, {1});
+    Select(dialog, IDC_MANAGE_WALLPAPER_LIST, {0});
+    EXPECT_TRUE(Checked(dialog, IDC_MANAGE_CENTER)) << "A.bmp is centred now";
+    Select(dialog, IDC_MANAGE_SAVER_LIST, {0});
+    for (int id : options) EXPECT_FALSE(Enabled(dialog, id)) << id;
 
     MakeChangesAndWait(dialog);
     // Only A.bmp's tile field changed; gone.wav's record went; everything else is kept in order.
@@ -275,12 +282,12 @@ TEST_F(ManageFiles, RemoveAcrossTwoListsThenMakeChangesRewritesFileCountersAndPo
     ASSERT_TRUE(window);
     HWND dialog = OpenManage(window);
     ASSERT_TRUE(dialog);
-    Select(dialog, 1014, {0, 2});  // A.bmp and c.bmp
-    Select(dialog, 1018, {1});     // three.wav
-    SendMessageA(GetDlgItem(dialog, 1021), BM_CLICK, 0, 0);
-    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1014)), (Names{media + "b.bmp"}));
-    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1018)), (Names{media + "one.wav", media + "two.wav"}));
-    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1016)).size(), 3u);
+    Select(dialog, IDC_MANAGE_WALLPAPER_LIST, {0, 2});  // A.bmp and c.bmp
+    Select(dialog, IDC_MANAGE_SOUND_LIST, {1});     // three.wav
+    SendMessageA(GetDlgItem(dialog, IDC_MANAGE_REMOVE), BM_CLICK, 0, 0);
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_WALLPAPER_LIST)), (Names{media + "b.bmp"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_SOUND_LIST)), (Names{media + "one.wav", media + "two.wav"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_SAVER_LIST)).size(), 3u);
     EXPECT_EQ(ReadPoolFile(), fileBytes) << "nothing is written before Make Changes";
 
     MakeChangesAndWait(dialog);
@@ -294,8 +301,8 @@ TEST_F(ManageFiles, RemoveAcrossTwoListsThenMakeChangesRewritesFileCountersAndPo
 
     dialog = OpenManage(window);  // the main window's pools followed
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1014)), (Names{media + "b.bmp"}));
-    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1018)), (Names{media + "one.wav", media + "two.wav"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_WALLPAPER_LIST)), (Names{media + "b.bmp"}));
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_SOUND_LIST)), (Names{media + "one.wav", media + "two.wav"}));
     SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     Exit(window);
 }
@@ -305,9 +312,9 @@ TEST_F(ManageFiles, CancelChangesAndEscapeChangeNothing) {
     ASSERT_TRUE(window);
     HWND dialog = OpenManage(window);
     ASSERT_TRUE(dialog);
-    Select(dialog, 1016, {0, 1, 2});
-    SendMessageA(GetDlgItem(dialog, 1021), BM_CLICK, 0, 0);
-    ASSERT_TRUE(ListTexts(GetDlgItem(dialog, 1016)).empty());
+    Select(dialog, IDC_MANAGE_SAVER_LIST, {0, 1, 2});
+    SendMessageA(GetDlgItem(dialog, IDC_MANAGE_REMOVE), BM_CLICK, 0, 0);
+    ASSERT_TRUE(ListTexts(GetDlgItem(dialog, IDC_MANAGE_SAVER_LIST)).empty());
     SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
     Sleep(500);
@@ -316,10 +323,10 @@ TEST_F(ManageFiles, CancelChangesAndEscapeChangeNothing) {
 
     dialog = OpenManage(window);
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(ListTexts(GetDlgItem(dialog, 1016)).size(), 3u) << "reopening lists every entry again";
-    Select(dialog, 1016, {0});
-    SendMessageA(GetDlgItem(dialog, 1021), BM_CLICK, 0, 0);
-    PostMessageA(GetDlgItem(dialog, 1016), WM_KEYDOWN, VK_ESCAPE, 0);  // Escape is Cancel Changes
+    EXPECT_EQ(ListTexts(GetDlgItem(dialog, IDC_MANAGE_SAVER_LIST)).size(), 3u) << "reopening lists every entry again";
+    Select(dialog, IDC_MANAGE_SAVER_LIST, {0});
+    SendMessageA(GetDlgItem(dialog, IDC_MANAGE_REMOVE), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(dialog, IDC_MANAGE_SAVER_LIST), WM_KEYDOWN, VK_ESCAPE, 0);  // Escape is Cancel Changes
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
     // A stray result message finds no result to apply.
     PostMessageA(window, 0x414, 0, 0);

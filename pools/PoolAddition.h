@@ -45,9 +45,6 @@ struct AdditionOutcome {
     std::vector<std::string> messages;  // for the user, in the order to show them
 };
 
-// The longest full path the platform's file calls can reach.
-constexpr std::size_t kMaxStoredPath = 259;
-
 // The add command is refused when the counters together exceed 9,500.
 bool PoolsAreFull(IRegistry& registry);
 

@@ -84,7 +84,7 @@ void CRRSetupDlg::RefreshLists() {
         CRedrawPause pauseFolders(folders), pauseFiles(files);
         CListView(folders).Clear();
         CListView(files).Clear();
-        FolderListing listing = m_browser.List();
+        FolderContents listing = m_browser.List();
         FillSorted(folders, std::move(listing.folders));
         FillSorted(files, std::move(listing.files));
     }

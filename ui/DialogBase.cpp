@@ -91,7 +91,6 @@ INT_PTR CDialogBase::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
-    case WM_TIMER: return OnTimer(wParam) ? TRUE : FALSE;
     case WM_DESTROY:
         OnDestroy();
         return FALSE;

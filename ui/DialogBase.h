@@ -38,8 +38,6 @@ protected:
     virtual bool OnCommand(WORD /*id*/, WORD /*code*/, HWND /*control*/) { return false; }
     // A control's notification (WM_NOTIFY); return true when handled, with its answer in `result`.
     virtual bool OnNotify(int /*controlId*/, NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
-    // A timer of this window elapsed; return true when handled.
-    virtual bool OnTimer(UINT_PTR /*timerId*/) { return false; }
     // Any other message; set `handled` to give the message a result of one's own.
     virtual INT_PTR OnMessage(UINT /*message*/, WPARAM, LPARAM, bool& handled) {
         handled = false;

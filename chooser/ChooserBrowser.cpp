@@ -3,10 +3,9 @@
 #include <algorithm>
 
 #include "chooser/ChooserRules.h"
+#include "platform/LetterCase.h"
 #include "platform/PathParts.h"
 #include "pools/FileSearch.h"
-#include "platform/FoldPath.h"
-#include "pools/PoolAddition.h"
 
 namespace qm {
 
@@ -36,15 +35,15 @@ bool FolderExists(IFileSystem& files, const std::string& folder) {
 CChooserBrowser::CChooserBrowser(IFileSystem& files, IRegistry& registry, ISystem& system, std::string windowsDir)
     : m_files(files), m_registry(registry), m_system(system), m_windowsDir(std::move(windowsDir)) {}
 
-FolderListing CChooserBrowser::List() {
-    FolderListing listing;
+FolderContents CChooserBrowser::List() {
+    FolderContents listing;
     if (!m_strPath.empty()) {
         m_files.Search(m_strPath + "*", [&](const FoundEntry& entry) {
             if (entry.isFolder) {
                 if (entry.name != "." && entry.name != ".." &&
-                    m_strPath.size() + entry.name.size() + 1 <= kMaxStoredPath)
+                    m_strPath.size() + entry.name.size() + 1 <= kLongestPath)
                     listing.folders.push_back(ListedName{entry.name, imageFolder});
-            } else if (m_strPath.size() + entry.name.size() <= kMaxStoredPath) {
+            } else if (m_strPath.size() + entry.name.size() <= kLongestPath) {
                 const int image = ListedFileImage(entry.name, m_bPictures);
                 if (image >= 0) listing.files.push_back(ListedName{entry.name, image});
             }

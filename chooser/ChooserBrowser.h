@@ -19,7 +19,7 @@ struct ListedName {
     int image = 0;  // ChooserImage
 };
 
-struct FolderListing {
+struct FolderContents {
     std::vector<ListedName> folders;
     std::vector<ListedName> files;
 };
@@ -45,7 +45,7 @@ public:
     // Lists the folder shown and records it at the top of the history. A folder that cannot
     // be listed gives two empty lists. Names whose full path the platform's calls cannot
     // reach are left out.
-    FolderListing List();
+    FolderContents List();
     void AddToHistory(const std::string& path);
 
     // Navigation. Each returns true when the lists are to be listed again.

@@ -1,6 +1,6 @@
 #include "chooser/ChooserRules.h"
 
-#include "platform/FoldPath.h"
+#include "platform/LetterCase.h"
 #include "pools/FileKinds.h"
 
 namespace qm {

@@ -38,7 +38,7 @@
 #include <vector>
 
 #include "fuzz/FuzzCheck.h"
-#include "platform/FoldPath.h"
+#include "platform/LetterCase.h"
 #include "platform/fake/FakeRegistry.h"
 #include "pools/FileEntry.h"
 #include "pools/Pools.h"

@@ -90,10 +90,10 @@ void CManageLists::Fill(const CPools& pools, const std::vector<std::string>& wal
     }
 }
 
-const std::vector<std::string>& CManageLists::Paths(ManagedList list) const {
+const std::vector<std::string>& CManageLists::Paths(EntryKind list) const {
     switch (list) {
-    case ManagedList::wallpapers: return m_wallpapers;
-    case ManagedList::screenSavers: return m_screenSavers;
+    case kindWallpaper: return m_wallpapers;
+    case kindScreenSaver: return m_screenSavers;
     default: return m_sounds;
     }
 }
@@ -141,15 +141,15 @@ int CManageLists::TileShownFor(const std::vector<int>& positions) const {
     return shown;
 }
 
-void CManageLists::Remove(ManagedList list, const std::vector<int>& positions) {
+void CManageLists::Remove(EntryKind list, const std::vector<int>& positions) {
     switch (list) {
-    case ManagedList::wallpapers:
+    case kindWallpaper:
         EraseAt(m_wallpapers, positions);
         EraseAt(m_tileFlags, positions);
         EraseAt(m_tileSet, positions);
         break;
-    case ManagedList::screenSavers: EraseAt(m_screenSavers, positions); break;
-    case ManagedList::sounds:
+    case kindScreenSaver: EraseAt(m_screenSavers, positions); break;
+    case kindSound:
         EraseAt(m_sounds, positions);
         EraseAt(m_schemeLists, positions);
         EraseAt(m_schemesSet, positions);

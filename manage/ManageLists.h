@@ -8,12 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "pools/FileEntry.h"
 #include "pools/PoolRewrite.h"
 #include "pools/Pools.h"
 
 namespace qm {
-
-enum class ManagedList { wallpapers, screenSavers, sounds };
 
 class CManageLists {
 public:
@@ -31,7 +30,7 @@ public:
               const std::vector<std::string>& screenSaverOrder, const std::vector<std::string>& soundOrder,
               const std::vector<std::string>& shownSchemes);
 
-    const std::vector<std::string>& Paths(ManagedList list) const;
+    const std::vector<std::string>& Paths(EntryKind list) const;
     const std::vector<std::int32_t>& TileFlags() const { return m_tileFlags; }
     // The scheme names of the sound at `position`; empty outside the list.
     const std::vector<std::string>& SchemesOf(int position) const;
@@ -49,7 +48,7 @@ public:
     int TileShownFor(const std::vector<int>& positions) const;
     // Removes the entries at `positions` (ascending) from `list` with their flags or scheme
     // lists; the entries after them move up and keep their own data.
-    void Remove(ManagedList list, const std::vector<int>& positions);
+    void Remove(EntryKind list, const std::vector<int>& positions);
 
     // What Make Changes hands to the rewrite of the pool file: the user's changes alone.
     PoolChanges Result() const;

@@ -6,6 +6,10 @@
 
 namespace qm {
 
+// The longest full path the ANSI file calls reach (MAX_PATH less its terminating zero): a
+// longer one finds nothing, so the pools never store one.
+constexpr std::size_t kLongestPath = 259;
+
 struct PathParts {
     std::string folder;  // ends in a backslash, or is empty
     std::string name;

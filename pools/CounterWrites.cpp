@@ -9,7 +9,7 @@ namespace qm {
 
 namespace {
 
-const char* const kCounterKeys[3] = {kSoundCounterKey, kWallpaperCounterKey, kScreenSaverCounterKey};
+const char* const kCounterKeys[kEntryKindCount] = {kSoundCounterKey, kWallpaperCounterKey, kScreenSaverCounterKey};
 
 int ReadCounter(IRegistry& registry, int pool) { return std::max(0, StoredPoolCounters(registry)[pool]); }
 
@@ -27,15 +27,15 @@ PoolCounts ReadPoolCounters(IRegistry& registry) {
 
 bool WritePoolCounters(IRegistry& registry, const PoolCounts& targets) {
     const PoolCounts old = ReadPoolCounters(registry);
-    std::array<int, 3> order{};
+    std::array<int, kEntryKindCount> order{};
     int n = 0;
-    for (int pool = 0; pool < 3; ++pool)
+    for (int pool = 0; pool < kEntryKindCount; ++pool)
         if (targets[pool] >= old[pool]) order[n++] = pool;
-    for (int pool = 0; pool < 3; ++pool)
+    for (int pool = 0; pool < kEntryKindCount; ++pool)
         if (targets[pool] < old[pool]) order[n++] = pool;
 
     PoolCounts stored = old;
-    std::array<bool, 3> written{};
+    std::array<bool, kEntryKindCount> written{};
     long long owed = 0;  // records the counters written so far fail to cover
     auto put = [&](int pool, long long wanted) {
         const int count = static_cast<int>(std::clamp<long long>(wanted, 0, kMaxPoolEntries));
@@ -49,7 +49,7 @@ bool WritePoolCounters(IRegistry& registry, const PoolCounts& targets) {
     };
     for (int pool : order) owed = put(pool, targets[pool] + owed);
     // What is still owed goes back to counters that took their writes.
-    for (int step = 2; step >= 0 && owed > 0; --step) {
+    for (int step = kEntryKindCount - 1; step >= 0 && owed > 0; --step) {
         const int pool = order[step];
         if (written[pool]) owed = put(pool, stored[pool] + owed);
     }

@@ -5,13 +5,14 @@
 #include <array>
 
 #include "platform/Registry.h"
+#include "pools/FileEntry.h"
 
 namespace qm {
 
 // The most entries a counter records: it holds at most four digits.
 constexpr int kMaxPoolEntries = 9999;
 
-using PoolCounts = std::array<int, 3>;  // sound, wallpaper, screen saver
+using PoolCounts = std::array<int, kEntryKindCount>;  // by EntryKind: sound, wallpaper, screen saver
 
 // The counters as stored (a counter of -1 reads as -1, so that a load still sees it differ
 // from its pool), and clamped at 0 for adding them up and for writing.

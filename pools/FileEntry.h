@@ -8,7 +8,10 @@ namespace qm {
 
 class CArchive;
 
+// The pool an entry belongs to; also the index of its pool's count wherever the three are
+// counted together (the pool file stores it as three flags).
 enum EntryKind { kindSound = 0, kindWallpaper = 1, kindScreenSaver = 2 };
+constexpr int kEntryKindCount = 3;
 
 class CFileEntry {
 public:
@@ -26,6 +29,7 @@ public:
     int IsSound() const { return m_isSound; }
     int IsWallpaper() const { return m_isWallpaper; }
     int IsScreenSaver() const { return m_isScreenSaver; }
+    EntryKind Kind() const { return m_isSound ? kindSound : m_isWallpaper ? kindWallpaper : kindScreenSaver; }
     int GetTile() const { return m_tile; }
     void SetTile(int tile) { m_tile = tile; }
 

@@ -1,5 +1,9 @@
 #include "pools/FileKinds.h"
 
+#include <algorithm>
+
+#include "platform/LetterCase.h"
+
 namespace qm {
 
 namespace {
@@ -10,8 +14,7 @@ bool EndsIn(const std::string& name, const char* lower) {
     if (name.size() < ending.size()) return false;
     const std::string tail = name.substr(name.size() - ending.size());
     std::string upper = ending;
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    std::transform(upper.begin(), upper.end(), upper.begin(), UpperAscii);
     return tail == ending || tail == upper;
 }
 

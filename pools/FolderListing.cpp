@@ -2,17 +2,13 @@
 
 #include <cstring>
 
+#include "platform/LetterCase.h"
 #include "platform/PathParts.h"
 #include "pools/FileSearch.h"
 
 namespace qm {
 
 namespace {
-
-// The longest path the ANSI file calls take; a longer one finds nothing.
-constexpr std::size_t kLongestPath = 259;
-
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsAscii(const std::string& text) {
     for (char c : text)
@@ -38,15 +34,12 @@ bool IsPlainFolder(const std::string& folder) {
 
 std::size_t CFolderListing::FoldedHash::operator()(const std::string& name) const {
     std::size_t hash = 14695981039346656037ull;  // FNV-1a
-    for (char c : name) hash = (hash ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211ull;
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211ull;
     return hash;
 }
 
 bool CFolderListing::FoldedEqual::operator()(const std::string& a, const std::string& b) const {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    return true;
+    return EqualIgnoringAsciiCase(a, b);
 }
 
 CFolderListing::CFolderListing(IFileSystem& files, std::size_t maxKeptBytes)

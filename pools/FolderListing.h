@@ -43,7 +43,8 @@ public:
     std::size_t KeptBytes() const { return m_keptBytes; }
 
 private:
-    // Names hashed and compared with their ASCII letters folded, so a lookup copies nothing.
+    // Names hashed and compared with their ASCII letters folded, so a lookup copies nothing;
+    // ASCII alone, since only a plain ASCII name is answered in another letter case.
     struct FoldedHash {
         std::size_t operator()(const std::string& name) const;
     };

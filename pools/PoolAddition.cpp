@@ -6,12 +6,12 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "platform/LetterCase.h"
 #include "pools/Archive.h"
 #include "pools/FileEntry.h"
 #include "pools/FileKinds.h"
 #include "pools/CounterWrites.h"
 #include "pools/FileSearch.h"
-#include "platform/FoldPath.h"
 #include "pools/PoolFileIO.h"
 #include "pools/PoolLoader.h"
 #include "pools/RegistryAccess.h"
@@ -29,25 +29,16 @@ const char kPathTooLongMessage[] = "Some of the chosen files have a path too lon
 
 namespace {
 
-enum Pool { poolSound, poolWallpaper, poolScreenSaver, poolCount };
 using Counts = PoolCounts;
-
-Pool PoolOfRecord(const CFileEntry& entry) {
-    return entry.IsSound() ? poolSound : entry.IsWallpaper() ? poolWallpaper : poolScreenSaver;
-}
 
 // The kind is decided by the name's whole ending (a rule by the last three characters would
 // make ".jpeg" and ".tiff" sounds); a name of no kind is a sound, as it always was.
-Pool PoolOfName(const std::string& name) {
+EntryKind EntryKindOfName(const std::string& name) {
     switch (KindOfName(name, true)) {
-    case FileKind::screenSaver: return poolScreenSaver;
-    case FileKind::wallpaper: return poolWallpaper;
-    default: return poolSound;
+    case FileKind::screenSaver: return kindScreenSaver;
+    case FileKind::wallpaper: return kindWallpaper;
+    default: return kindSound;
     }
-}
-
-int KindOf(Pool pool) {
-    return pool == poolSound ? kindSound : pool == poolWallpaper ? kindWallpaper : kindScreenSaver;
 }
 
 // Counts what an archive would store, to tell a file of whole records from one with a torn end.
@@ -70,7 +61,7 @@ struct Survey {
     long long records = 0;   // whole records in the file
     Counts perPool{};        // whole records of each pool
     std::vector<std::string> paths;  // of every whole record, in file order
-    std::vector<Pool> pools;         // the pool of each of them
+    std::vector<EntryKind> pools;         // the pool of each of them
 };
 
 Survey SurveyPoolFile(const CPools& pools, IRegistry& registry, IFileSystem& files, ISystem& system,
@@ -86,9 +77,9 @@ Survey SurveyPoolFile(const CPools& pools, IRegistry& registry, IFileSystem& fil
         CArchive measure(sink);
         PoolReadResult read = ForEachPoolRecord(files, system, windowsDir + kPoolFileName,
                                                 [&](const CFileEntry& record) {
-                                                    ++survey.perPool[PoolOfRecord(record)];
+                                                    ++survey.perPool[record.Kind()];
                                                     survey.paths.push_back(record.GetFullPath());
-                                                    survey.pools.push_back(PoolOfRecord(record));
+                                                    survey.pools.push_back(record.Kind());
                                                     CFileEntry copy = record;
                                                     measured = copy.Serialize(measure) && measured;
                                                     return true;
@@ -112,25 +103,25 @@ Survey SurveyPoolFile(const CPools& pools, IRegistry& registry, IFileSystem& fil
 struct NewEntry {
     std::string name;
     std::string path;      // as the pools will hold it: a revived record's own spelling
-    Pool pool;
+    EntryKind pool;
     bool revived = false;  // its record is in the file already (its file was missing at the load)
 };
 
 // What a batch gives each of its entries: the ticked schemes to a sound, the tile flag to a
 // wallpaper. A revived record gets them too, as a new entry would.
-void GiveBatchData(CFileEntry& entry, Pool pool, const ChosenFiles& chosen) {
-    if (pool == poolSound) {
+void GiveBatchData(CFileEntry& entry, EntryKind pool, const ChosenFiles& chosen) {
+    if (pool == kindSound) {
         entry.ClearSchemes();
         for (const std::string& scheme : chosen.schemes) entry.AppendScheme(scheme);
     }
-    if (pool == poolWallpaper) entry.SetTile(chosen.tile ? 1 : 0);
+    if (pool == kindWallpaper) entry.SetTile(chosen.tile ? 1 : 0);
 }
 
 bool StoreNewEntries(CArchive& archive, const std::vector<NewEntry>& batch, const ChosenFiles& chosen) {
     CFileEntry work;
     for (const NewEntry& item : batch) {
         if (item.revived) continue;
-        work.SetFile(item.name, chosen.folder, KindOf(item.pool));
+        work.SetFile(item.name, chosen.folder, item.pool);
         GiveBatchData(work, item.pool, chosen);
         if (!work.Serialize(archive)) return false;
     }
@@ -166,7 +157,7 @@ bool RewriteWithRecords(IFileSystem& files, ISystem& system, const std::string& 
             ForEachPoolRecord(files, system, windowsDir + kPoolFileName, [&](const CFileEntry& record) {
                 CFileEntry copy = record;
                 if (!revived.empty() && revived.count(FoldPath(copy.GetFullPath())))
-                    GiveBatchData(copy, PoolOfRecord(copy), chosen);
+                    GiveBatchData(copy, copy.Kind(), chosen);
                 stored = copy.Serialize(archive);
                 return stored && ++copied < records;
             });
@@ -178,7 +169,7 @@ bool RewriteWithRecords(IFileSystem& files, ISystem& system, const std::string& 
 void TakeIntoPools(CPools& pools, const std::vector<NewEntry>& batch, const ChosenFiles& chosen) {
     for (const NewEntry& item : batch) {
         const std::string& path = item.path;
-        if (item.pool == poolSound) {
+        if (item.pool == kindSound) {
             if (pools.m_nSoundFiles >= CPools::kSoundSlots) continue;  // a revived sound past the last slot
             SchemeList list = pools.NewSchemeList();
             for (const std::string& scheme : chosen.schemes) {
@@ -189,7 +180,7 @@ void TakeIntoPools(CPools& pools, const std::vector<NewEntry>& batch, const Chos
             pools.m_soundFiles.push_back(path);
             pools.m_soundSchemes.push_back(std::move(list));
             ++pools.m_nSoundFiles;
-        } else if (item.pool == poolWallpaper) {
+        } else if (item.pool == kindWallpaper) {
             pools.m_wallpaperFiles.push_back(path);
             pools.m_wallpaperTile.push_back(chosen.tile ? 1 : 0);
             ++pools.m_nWallpaperFiles;
@@ -228,7 +219,7 @@ AdditionOutcome AddChosenFiles(CPools& pools, IRegistry& registry, IFileSystem& 
     const Counts memory = {pools.m_nSoundFiles, pools.m_nWallpaperFiles, pools.m_nScreenSaverFiles};
     Counts base = memory;
     if (!survey.appendable)
-        for (int pool = 0; pool < poolCount; ++pool) base[pool] = std::max(memory[pool], survey.perPool[pool]);
+        for (int pool = 0; pool < kEntryKindCount; ++pool) base[pool] = std::max(memory[pool], survey.perPool[pool]);
 
     // A path in memory is a duplicate. A path only the file holds (its file was missing at the
     // load, or its record lies beyond the counters) is taken again from its record, which gets
@@ -256,11 +247,11 @@ AdditionOutcome AddChosenFiles(CPools& pools, IRegistry& registry, IFileSystem& 
             batch.push_back(NewEntry{name, survey.paths[record->second], survey.pools[record->second], true});
             continue;
         }
-        if (path.size() > kMaxStoredPath || name.empty()) {
+        if (path.size() > kLongestPath || name.empty()) {
             ++outcome.refusedTooLong;
             continue;
         }
-        const Pool pool = PoolOfName(name);
+        const EntryKind pool = EntryKindOfName(name);
         if (base[pool] + added[pool] >= kMaxPoolEntries) {
             ++outcome.refusedFull;
             continue;
@@ -289,7 +280,7 @@ AdditionOutcome AddChosenFiles(CPools& pools, IRegistry& registry, IFileSystem& 
     outcome.added = static_cast<int>(batch.size());
 
     Counts targets{};
-    for (int pool = 0; pool < poolCount; ++pool)
+    for (int pool = 0; pool < kEntryKindCount; ++pool)
         targets[pool] = (outcome.rewritten ? survey.perPool[pool] : memory[pool]) + added[pool];
     if (!WritePoolCounters(registry, targets)) {
         outcome.countersFailed = true;

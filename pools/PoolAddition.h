@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/PathParts.h"  // kLongestPath: a longer path is not added
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "pools/CounterWrites.h"
@@ -44,9 +45,6 @@ struct AdditionOutcome {
     bool countersFailed = false;
     std::vector<std::string> messages;  // for the user, in the order to show them
 };
-
-// The longest full path the platform's file calls can reach.
-constexpr std::size_t kMaxStoredPath = 259;
 
 // The add command is refused when the counters together exceed 9,500.
 bool PoolsAreFull(IRegistry& registry);

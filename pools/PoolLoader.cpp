@@ -54,7 +54,7 @@ PoolLoadResult LoadPools(CPools& pools, IRegistry& registry, IFileSystem& files,
     pools.Reset(std::clamp(schemeCapacity, 0, CFileEntry::kMaxSchemes));
     pools.m_bPoolFileUnreadable = false;
     const PoolCounts counters = StoredPoolCounters(registry);
-    const int sounds = counters[0], wallpapers = counters[1], screenSavers = counters[2];
+    const int sounds = counters[kindSound], wallpapers = counters[kindWallpaper], screenSavers = counters[kindScreenSaver];
     pools.m_soundFiles.reserve(Room(sounds));
     pools.m_soundSchemes.reserve(Room(sounds));
     pools.m_wallpaperFiles.reserve(Room(wallpapers));
@@ -65,7 +65,7 @@ PoolLoadResult LoadPools(CPools& pools, IRegistry& registry, IFileSystem& files,
     if (windowsDir.empty() || !FindFileInFolder(files, windowsDir, kPoolFileName)) return result;
 
     long long records = 0;
-    for (int counter : {sounds, wallpapers, screenSavers}) records += std::max(counter, 0);
+    for (int counter : counters) records += std::max(counter, 0);  // a counter below 0 counts no record
     std::unique_ptr<IReadStream> in = files.OpenRead(windowsDir + kPoolFileName);
     if (!in) {
         result.fileUnreadable = true;
@@ -86,8 +86,8 @@ PoolLoadResult LoadPools(CPools& pools, IRegistry& registry, IFileSystem& files,
 
     // Read again: the counters may have changed while the file was read.
     const PoolCounts after = StoredPoolCounters(registry);
-    result.counterMismatch = pools.m_nSoundFiles != after[0] || pools.m_nWallpaperFiles != after[1] ||
-                             pools.m_nScreenSaverFiles != after[2];
+    result.counterMismatch = pools.m_nSoundFiles != after[kindSound] || pools.m_nWallpaperFiles != after[kindWallpaper] ||
+                             pools.m_nScreenSaverFiles != after[kindScreenSaver];
     return result;
 }
 

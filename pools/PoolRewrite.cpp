@@ -83,7 +83,7 @@ RewriteResult RewritePools(IFileSystem& files, IRegistry& registry, ISystem& sys
         PoolReadResult read = ForEachPoolRecord(files, system, windowsDir + kPoolFileName, [&](const CFileEntry& record) {
             CFileEntry entry = record;
             if (!edits.Apply(entry, folders)) return true;
-            int& count = counts[entry.IsSound() ? 0 : entry.IsWallpaper() ? 1 : 2];
+            int& count = counts[entry.Kind()];
             if (count >= kMaxPoolEntries) return true;  // beyond what a counter can count
             written = entry.Serialize(out);
             ++count;
@@ -97,9 +97,9 @@ RewriteResult RewritePools(IFileSystem& files, IRegistry& registry, ISystem& sys
         result.outcome = RewriteOutcome::fileFailed;
         return result;
     }
-    result.sounds = counts[0];
-    result.wallpapers = counts[1];
-    result.screenSavers = counts[2];
+    result.sounds = counts[kindSound];
+    result.wallpapers = counts[kindWallpaper];
+    result.screenSavers = counts[kindScreenSaver];
     result.outcome = WritePoolCounters(registry, counts) ? RewriteOutcome::rewritten : RewriteOutcome::countersFailed;
     return result;
 }

@@ -4,10 +4,6 @@
 
 namespace qm {
 
-const char kSoundCounterKey[] = "Software\\Corvalith\\Quill Mere\\2.0\\Sound Files";
-const char kWallpaperCounterKey[] = "Software\\Corvalith\\Quill Mere\\2.0\\Wallpaper Files";
-const char kScreenSaverCounterKey[] = "Software\\Corvalith\\Quill Mere\\2.0\\ScreenSaver Files";
-
 std::string ReadRegistryString(IRegistry& registry, RegistryRoot root, const std::string& subkey) {
     RegistryValue value;
     if (!registry.EnumValue(root, subkey, 0, value)) return std::string();

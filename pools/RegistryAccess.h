@@ -4,12 +4,9 @@
 #include <string>
 
 #include "platform/Registry.h"
+#include "pools/ProgramKeys.h"  // the counters' keys
 
 namespace qm {
-
-extern const char kSoundCounterKey[];
-extern const char kWallpaperCounterKey[];
-extern const char kScreenSaverCounterKey[];
 
 // The text of the first value the key lists (for every key the program writes, its
 // default value), up to its first zero byte. Empty when the key cannot be opened, holds no

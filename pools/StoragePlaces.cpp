@@ -1,8 +1,9 @@
 #include "pools/StoragePlaces.h"
 
-#include <cctype>
 #include <memory>
+#include <string_view>
 
+#include "platform/LetterCase.h"
 #include "pools/FileSearch.h"
 #include "pools/PoolLoader.h"
 #include "pools/RegistryAccess.h"
@@ -35,7 +36,7 @@ bool CanWriteFileAt(IFileSystem& files, const std::string& path) {
 }
 
 // The program's machine-wide key and the keys above it that may still be missing.
-const char* const kMachineKeys[] = {"Software\\Corvalith", kProgramKeyPath, kVersionKey};
+const char* const kMachineKeys[] = {kCompanyKeyPath, kProgramKeyPath, kVersionKey};
 
 // Whether this user may write the program's machine-wide key. An existing key is opened for
 // setting values and creating subkeys (RegCreateKey would open it for a standard user too,
@@ -108,6 +109,11 @@ bool CopyMachineData(IRegistry& registry, IFileSystem& files, const std::string&
 
 }  // namespace
 
+StoragePlaces StoragePlaces::MachineWide(const std::string& windowsFolder, const std::string& systemFolder) {
+    return StoragePlaces{false, windowsFolder, systemFolder};
+}
+StoragePlaces StoragePlaces::PerUser(const std::string& userFolder) { return StoragePlaces{true, userFolder, userFolder}; }
+
 std::string StoragePlaces::PoolFile() const { return poolFolder + kPoolFileName; }
 std::string StoragePlaces::WallpaperCopy() const { return poolFolder + kInstalledWallpaperName; }
 std::string StoragePlaces::ScreenSaverCopy() const { return screenSaverFolder + kInstalledScreenSaverName; }
@@ -117,17 +123,15 @@ std::string SystemFolderOf(const std::string& windowsFolder, bool windowsNT) {
 }
 
 bool IsProgramKey(const std::string& path) {
-    const std::string prefix = "software\\corvalith";
-    if (path.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(path[i])) != prefix[i]) return false;
-    return path.size() == prefix.size() || path[prefix.size()] == '\\';
+    const std::string_view company = kCompanyKeyPath;
+    return path.size() >= company.size() && EqualIgnoringCase(std::string_view(path).substr(0, company.size()), company) &&
+           (path.size() == company.size() || path[company.size()] == '\\');
 }
 
 StorageChoice ChooseStoragePlaces(IRegistry& registry, IFileSystem& files, const std::string& windowsFolder,
                                   const std::string& systemFolder, const std::string& userFolder) {
     StorageChoice choice;
-    choice.places = StoragePlaces{false, windowsFolder, systemFolder};
+    choice.places = StoragePlaces::MachineWide(windowsFolder, systemFolder);
     if (userFolder.empty() || windowsFolder.empty()) return choice;
 
     const bool machinePool = FindFileInFolder(files, windowsFolder, kPoolFileName);
@@ -136,7 +140,7 @@ StorageChoice ChooseStoragePlaces(IRegistry& registry, IFileSystem& files, const
         return choice;
 
     files.CreateFolder(userFolder.substr(0, userFolder.size() - 1));
-    choice.places = StoragePlaces{true, userFolder, userFolder};
+    choice.places = StoragePlaces::PerUser(userFolder);
     if (machinePool && !userPool)
         choice.copiedMachineData = CopyMachineData(registry, files, windowsFolder, userFolder);
     choice.tellUser = ReadRegistryString(registry, RegistryRoot::CurrentUser, kPerUserNoticeKey).empty();

@@ -21,6 +21,11 @@ struct StoragePlaces {
     std::string poolFolder;         // "qmfiles.cfg" and "Quill Mere.bmp"; ends in a backslash
     std::string screenSaverFolder;  // "Quill Mere.scr"; ends in a backslash
 
+    // The machine-wide places: the Windows directory, and the system directory for the
+    // screen saver; and a user's own, all in their folder.
+    static StoragePlaces MachineWide(const std::string& windowsFolder, const std::string& systemFolder);
+    static StoragePlaces PerUser(const std::string& userFolder);
+
     std::string PoolFile() const;
     std::string WallpaperCopy() const;    // the installed wallpaper copy, "Quill Mere.bmp"
     std::string ScreenSaverCopy() const;  // the installed screen-saver copy, "Quill Mere.scr"

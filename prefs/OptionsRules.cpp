@@ -1,6 +1,5 @@
 #include "prefs/OptionsRules.h"
 
-#include "pools/RegistryAccess.h"
 #include "prefs/Preferences.h"
 
 namespace qm {
@@ -13,9 +12,7 @@ bool COptionsChoices::BoxTicked(int flag) const {
 
 int COptionsChoices::SelectedInterval() const {
     if (m_strPrefs.empty() || m_strPrefs.back() == '|') return -1;
-    // Up to three characters after the flags, read like atoi: an empty field reads as 0.
-    int index = TextToInt(m_strPrefs.size() > 3 ? m_strPrefs.substr(3, 3) : std::string());
-    return index >= 0 && index < kIntervalCount ? index : -1;
+    return IntervalIndexInField(m_strPrefs);
 }
 
 namespace {

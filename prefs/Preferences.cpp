@@ -41,10 +41,23 @@ void ApplyPreferenceDefaults(int loaded, CPreferences& prefs) {
     if (prefs.m_strPrefs.empty()) prefs.m_strPrefs = "nnn|";
 }
 
+static int IntervalIndexIn(const std::string& field) {
+    const int index = TextToInt(field);
+    return index >= 0 && index < kIntervalCount ? index : -1;
+}
+
+// An empty field reads as 0.
+int IntervalIndexInField(const std::string& prefs) {
+    return IntervalIndexIn(prefs.size() > 3 ? prefs.substr(3, 3) : std::string());
+}
+
+int IntervalIndexStored(const std::string& prefs) {
+    return IntervalIndexIn(prefs.size() > 3 ? prefs.substr(3) : std::string());
+}
+
 std::string IntervalCodeFromPrefs(const std::string& prefs) {
-    int index = TextToInt(prefs.size() > 3 ? prefs.substr(3) : std::string());
-    if (index < 0 || index >= kIntervalCount) return kNoInterval;
-    return kIntervalTable[index].code;
+    const int index = IntervalIndexStored(prefs);
+    return index < 0 ? kNoInterval : kIntervalTable[index].code;
 }
 
 static bool FlagOn(const std::string& prefs, std::size_t position) {

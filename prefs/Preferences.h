@@ -34,7 +34,12 @@ int LoadPreferences(IRegistry& registry, CPreferences& prefs);
 int SavePreferences(IRegistry& registry, const CPreferences& prefs);
 // The start-up defaults: switches "nn" when nothing was stored, "nnn|" for an empty string.
 void ApplyPreferenceDefaults(int loaded, CPreferences& prefs);
-// The interval code of the number after the three flags (atoi-style), or "none".
+// The interval index after the three flags, read as atoi reads it; -1 when it is outside the
+// table. Two readers, on purpose: the Options dialog shows the three characters of its
+// field, the scheduler reads the stored string to its end ("nyn0012": 1 against 12).
+int IntervalIndexInField(const std::string& prefs);
+int IntervalIndexStored(const std::string& prefs);
+// The interval code of the stored index, or "none".
 std::string IntervalCodeFromPrefs(const std::string& prefs);
 
 // The flags of the preference string; a string too short to hold a flag has it off.

@@ -8,18 +8,17 @@ namespace qm {
 
 const char kDesktopKey[] = "Control Panel\\Desktop";
 
-std::string InstalledWallpaperTarget(const DisplayContext& display) {
-    return (display.perUserFolder.empty() ? display.windowsDir : display.perUserFolder) + kInstalledWallpaperName;
-}
-
-std::string InstalledScreenSaverTarget(DisplayContext& display) {
-    return (display.perUserFolder.empty() ? SystemDirectory(display) : display.perUserFolder) +
-           kInstalledScreenSaverName;
-}
-
-std::string SystemDirectory(DisplayContext& display) {
+std::string SystemDirectory(const DisplayContext& display) {
     return SystemFolderOf(display.windowsDir, display.system.IsWindowsNT());
 }
+
+static StoragePlaces CopyPlaces(const DisplayContext& display) {
+    return display.perUserFolder.empty() ? StoragePlaces::MachineWide(display.windowsDir, SystemDirectory(display))
+                                         : StoragePlaces::PerUser(display.perUserFolder);
+}
+
+std::string InstalledWallpaperTarget(const DisplayContext& display) { return CopyPlaces(display).WallpaperCopy(); }
+std::string InstalledScreenSaverTarget(const DisplayContext& display) { return CopyPlaces(display).ScreenSaverCopy(); }
 
 void TellUser(DisplayContext& display, const std::string& text) {
     if (!display.unattended) display.view.ShowMessage(text);

@@ -56,8 +56,8 @@ struct DisplayContext {
 // system directory ("system32\" on Windows NT, "system\" otherwise); both in the user's
 // own folder instead where that is in use.
 std::string InstalledWallpaperTarget(const DisplayContext& display);
-std::string InstalledScreenSaverTarget(DisplayContext& display);
-std::string SystemDirectory(DisplayContext& display);
+std::string InstalledScreenSaverTarget(const DisplayContext& display);
+std::string SystemDirectory(const DisplayContext& display);
 
 // Shows a message box, except in a scheduled run, which never shows one.
 void TellUser(DisplayContext& display, const std::string& text);

@@ -1,6 +1,6 @@
 #include "randomize/Random.h"
 
-#include <cctype>
+#include "platform/LetterCase.h"
 
 namespace qm {
 
@@ -15,12 +15,7 @@ int CRandom::PickIndex(int count) {
 }
 
 bool EndsWithIgnoringCase(const std::string& path, const std::string& name) {
-    const std::string tail = path.size() < name.size() ? path : path.substr(path.size() - name.size());
-    if (tail.size() != name.size()) return false;
-    for (std::size_t i = 0; i < tail.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(tail[i])) != std::tolower(static_cast<unsigned char>(name[i])))
-            return false;
-    return true;
+    return path.size() >= name.size() && EqualIgnoringAsciiCase(std::string_view(path).substr(path.size() - name.size()), name);
 }
 
 int CRandom::PickAvoidingShown(const std::vector<std::string>& paths, const std::string& shownName) {

@@ -36,8 +36,8 @@ private:
     std::uint32_t m_state = 0;
 };
 
-// Whether the last characters of `path` equal `name` ignoring letter case (the whole path
-// when it is shorter than the name).
+// Whether the last characters of `path` equal `name` ignoring the case of ASCII letters (a
+// path shorter than the name does not). ASCII alone, as the redraw has always compared.
 bool EndsWithIgnoringCase(const std::string& path, const std::string& name);
 
 }  // namespace qm

@@ -17,6 +17,8 @@ const char kScreenSaverValue[] = "SCRNSAVE.EXE";
 // The installed copy's 8.3 name, written as it is rather than looked up.
 const char kShortName[] = "QUILLM~1.SCR";
 const char kOldInstalledName[] = "QuillMere.scr";
+// The system directory of Windows NT as the desktop's value has always spelt it.
+const char kStoredNtSystemFolder[] = "System32\\";
 
 void NameInSystemIni(DisplayContext& display, const std::string& path) {
     if (!SetScreenSaverInSystemIni(display.files, display.windowsDir, path)) TellUser(display, kSystemIniFailedMessage);
@@ -31,7 +33,7 @@ void NameInRegistry(DisplayContext& display, const std::string& path) {
 // others, or none, the fixed text would name no file, so the copy's own short name is told
 // (its full name when it has no short one).
 std::string ShortNameOfCopy(DisplayContext& display, const std::string& copy) {
-    const std::string fixed = display.windowsDir + "System32\\" + kShortName;
+    const std::string fixed = display.windowsDir + kStoredNtSystemFolder + kShortName;
     std::string shortPath;
     if (!display.files.ShortPath(copy, shortPath)) return fixed;
     return display.files.SameName(FileNameOfPath(shortPath), kShortName) ? fixed : shortPath;
@@ -67,7 +69,7 @@ void RandomizeScreenSaver(DisplayContext& display) {
     else if (display.system.IsWindowsNT())
         NameInRegistry(display, ShortNameOfCopy(display, target));
     else
-        NameInSystemIni(display, display.windowsDir + "system\\" + kShortName);
+        NameInSystemIni(display, SystemDirectory(display) + kShortName);
 }
 
 void ToggleScreenSaverEnabled(DisplayContext& display) {
@@ -79,11 +81,11 @@ void ToggleScreenSaverEnabled(DisplayContext& display) {
     } else if (!display.perUserFolder.empty()) {
         NameScreenSaver(display, InstalledScreenSaverTarget(display));
     } else if (display.system.IsWindowsNT()) {
-        display.files.Delete(display.windowsDir + "System32\\" + kOldInstalledName);
-        NameInRegistry(display, display.windowsDir + "System32\\" + kInstalledScreenSaverName);
+        display.files.Delete(SystemDirectory(display) + kOldInstalledName);
+        NameInRegistry(display, display.windowsDir + kStoredNtSystemFolder + kInstalledScreenSaverName);
     } else {
-        display.files.Delete(display.windowsDir + "system\\" + kOldInstalledName);
-        NameInSystemIni(display, display.windowsDir + "system\\" + kShortName);
+        display.files.Delete(SystemDirectory(display) + kOldInstalledName);
+        NameInSystemIni(display, SystemDirectory(display) + kShortName);
     }
     display.view.ApplySwitches();
     RandomizeScreenSaver(display);  // after switching off, the disabled name field stops it

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/LetterCase.h"
 #include "pools/FileSearch.h"
 #include "pools/RegistryAccess.h"
 
@@ -17,8 +18,6 @@ namespace {
 
 const char kDefaultScheme[] = "Default";
 const char kDefaultKey[] = ".Default";
-
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Subkey names of `path` by index 0, 1, 2, ... up to `limit` of them, stopping at the
 // first index past the last one.
@@ -41,16 +40,11 @@ std::string ApplicationKeyOf(const std::string& scheme) {
 }
 
 bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    if (prefix.size() > text.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (FoldAscii(text[i]) != FoldAscii(prefix[i])) return false;
-    return true;
+    return prefix.size() <= text.size() && EqualIgnoringAsciiCase(std::string_view(text).substr(0, prefix.size()), prefix);
 }
 
 bool ListOrderLess(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
-    });
+    return LessIgnoringAsciiCase(a, b);
 }
 
 std::vector<std::string> ListSchemes(IRegistry& registry) {

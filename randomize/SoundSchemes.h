@@ -26,9 +26,11 @@ std::string WithoutLeadingDot(const std::string& name);
 // The application key of a scheme as the chooser shows it; "Default" stands for ".Default",
 // every other text is the key's own name.
 std::string ApplicationKeyOf(const std::string& scheme);
-// Whether `text` begins with `prefix`, ignoring the case of ASCII letters.
+// Scheme and event texts ignore the case of ASCII letters only: the program's own rule for
+// them, under which accented letters keep their case and their byte order.
+// Whether `text` begins with `prefix`.
 bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix);
-// Text order ignoring letter case, as the sorted chooser and event list place their items.
+// Text order, as the sorted chooser and event list place their items.
 bool ListOrderLess(const std::string& a, const std::string& b);
 
 // The schemes of the first 100 application keys, sorted. A name that a listed scheme

@@ -123,7 +123,7 @@ void CRRSetupDlg::RefreshLists() {
     SendMessageA(files, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(folders);
     ListView_DeleteAllItems(files);
-    FolderListing listing = m_browser.List();
+    FolderContents listing = m_browser.List();
     FillSorted(folders, std::move(listing.folders));
     FillSorted(files, std::move(listing.files));
     SendMessageA(folders, WM_SETREDRAW, TRUE, 0);

@@ -186,9 +186,9 @@ void CManageFilesDlg::OnCenterOrTile(bool tiled) {
 // Removes the selected entries of all three lists, without asking. The option controls
 // keep their state: a removal is no selection change.
 void CManageFilesDlg::OnRemove() {
-    const struct { int id; ManagedList list; } lists[] = {{IDC_MANAGE_SOUND_LIST, ManagedList::sounds},
-                                                         {IDC_MANAGE_SAVER_LIST, ManagedList::screenSavers},
-                                                         {IDC_MANAGE_WALLPAPER_LIST, ManagedList::wallpapers}};
+    const struct { int id; EntryKind list; } lists[] = {{IDC_MANAGE_SOUND_LIST, kindSound},
+                                                         {IDC_MANAGE_SAVER_LIST, kindScreenSaver},
+                                                         {IDC_MANAGE_WALLPAPER_LIST, kindWallpaper}};
     for (const auto& each : lists) {
         const std::vector<int> positions = Selected(each.id);
         if (positions.empty()) continue;

@@ -1,11 +1,10 @@
 #include "platform/fake/FakeFileSystem.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
+#include "platform/LetterCase.h"
 #include "platform/PathParts.h"
-#include "platform/fake/FoldCase.h"
 
 namespace qm {
 
@@ -67,7 +66,7 @@ std::string FakeFileSystem::Normalise(const std::string& path) {
     return out;
 }
 
-std::string FakeFileSystem::Key(const std::string& path) { return FoldCase(Normalise(path)); }
+std::string FakeFileSystem::Key(const std::string& path) { return FoldPath(Normalise(path)); }
 
 void FakeFileSystem::AddParents(const std::string& path) {
     std::string normal = Normalise(path);
@@ -102,14 +101,14 @@ void FakeFileSystem::Search(const std::string& pattern,
                             const std::function<bool(const FoundEntry&)>& visit) {
     std::string normal = Normalise(pattern);
     const PathParts searched = SplitPath(normal);
-    std::string namePattern = FoldCase(searched.name);
+    std::string namePattern = FoldPath(searched.name);
     if (namePattern.empty()) return;
-    std::string folderKey = FoldCase(searched.folder);
+    std::string folderKey = FoldPath(searched.folder);
     for (const auto& [key, node] : m_nodes) {
         const PathParts parts = SplitPath(node.path);
         const std::string& nodeName = parts.name;
-        if (FoldCase(parts.folder) != folderKey || nodeName.empty()) continue;
-        if (!WildcardMatch(namePattern.c_str(), FoldCase(nodeName).c_str())) continue;
+        if (FoldPath(parts.folder) != folderKey || nodeName.empty()) continue;
+        if (!WildcardMatch(namePattern.c_str(), FoldPath(nodeName).c_str())) continue;
         FoundEntry entry{nodeName, node.isFolder ? 0 : node.content.size(), node.isFolder};
         if (!visit(entry)) return;
     }
@@ -138,7 +137,7 @@ std::unique_ptr<IWriteStream> FakeFileSystem::OpenWrite(const std::string& path,
 }
 
 bool FakeFileSystem::SameName(const std::string& a, const std::string& b) {
-    return FoldCase(a) == FoldCase(b);
+    return EqualIgnoringCase(a, b);
 }
 
 bool FakeFileSystem::IsFolder(const std::string& path) const {
@@ -264,7 +263,7 @@ std::uint32_t FakeFileSystem::LogicalDrives() {
 
 DriveKind FakeFileSystem::KindOfDrive(const std::string& root) {
     if (root.empty()) return DriveKind::NoRoot;
-    auto it = drives.find(static_cast<char>(std::toupper(static_cast<unsigned char>(root[0]))));
+    auto it = drives.find(UpperAscii(root[0]));
     return it == drives.end() ? DriveKind::NoRoot : it->second;
 }
 

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "platform/fake/FoldCase.h"
+#include "platform/fake/FoldedName.h"
 
 namespace qm {
 

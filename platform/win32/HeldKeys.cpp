@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/FoldPath.h"
+#include "platform/LetterCase.h"
 
 namespace qm {
 

@@ -146,7 +146,7 @@ TEST_F(PoolAddition, APathTooLongOrNoRoomLeftIsRefusedWithAMessageAndTheRestIsAd
     std::vector<std::string> many;
     for (int i = 0; i < kMaxPoolEntries - 1; ++i) many.push_back("w" + std::to_string(i) + ".bmp");
     ASSERT_EQ(Add(many).added, kMaxPoolEntries - 1);
-    AdditionOutcome outcome = Add({"x.bmp", "y.bmp", "z.wav", std::string(kMaxStoredPath, 'n') + ".wav"});
+    AdditionOutcome outcome = Add({"x.bmp", "y.bmp", "z.wav", std::string(kLongestPath, 'n') + ".wav"});
     EXPECT_EQ(outcome.added, 2);  // one wallpaper fits, and the sound
     EXPECT_EQ(outcome.refusedFull, 1);
     EXPECT_EQ(outcome.refusedTooLong, 1);

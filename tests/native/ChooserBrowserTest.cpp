@@ -37,12 +37,12 @@ TEST_F(Chooser, ListsFoldersAndOnlyTheEligibleFiles) {
     files.AddFolder("C:\\M\\Sub");
     files.AddFolder("C:\\M\\.hidden");
     browser.SetPath("C:\\M\\");
-    FolderListing listing = browser.List();
+    FolderContents listing = browser.List();
     EXPECT_EQ(Names(listing.folders), (std::vector<std::string>{".hidden:1", "Sub:1"}));
     EXPECT_EQ(Names(listing.files), (std::vector<std::string>{".wav:3", "My Quill Mere.bmp:2", "caf\xE9.wav:3",
                                                               "pic.BMP:2", "saver.scr:2", "song.WAV:3"}));
     browser.SetPath("C:\\Nowhere\\");
-    FolderListing none = browser.List();
+    FolderContents none = browser.List();
     EXPECT_TRUE(none.folders.empty() && none.files.empty());
     EXPECT_EQ(browser.History(), (std::vector<std::string>{"C:\\Nowhere\\", "C:\\M\\"}));
 }

@@ -2,7 +2,6 @@
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeSystem.h"
-#include "platform/fake/FoldCase.h"
 
 namespace qm::test {
 

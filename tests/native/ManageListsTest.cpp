@@ -48,9 +48,9 @@ CManageLists Filled(const CPools& pools, Names shownSchemes = {"Default", "Jungl
 
 TEST(ManageLists, FlagsAndSchemesFollowTheirEntriesIntoTheSortedPositions) {
     CManageLists lists = Filled(MakePools());
-    EXPECT_EQ(lists.Paths(ManagedList::wallpapers), (Names{"C:\\w\\apple.bmp", "C:\\w\\Mango.bmp", "C:\\w\\zebra.bmp"}));
+    EXPECT_EQ(lists.Paths(kindWallpaper), (Names{"C:\\w\\apple.bmp", "C:\\w\\Mango.bmp", "C:\\w\\zebra.bmp"}));
     EXPECT_EQ(lists.TileFlags(), (std::vector<std::int32_t>{1, 7, 0}));
-    EXPECT_EQ(lists.Paths(ManagedList::sounds), (Names{"C:\\a\\bell.wav", "C:\\a\\chime.wav", "C:\\a\\ding.wav"}));
+    EXPECT_EQ(lists.Paths(kindSound), (Names{"C:\\a\\bell.wav", "C:\\a\\chime.wav", "C:\\a\\ding.wav"}));
     EXPECT_EQ(lists.SchemesOf(0), (Names{"Default"}));
     EXPECT_EQ(lists.SchemesOf(1), (Names{"Jungle", "Robotz"}));
     EXPECT_EQ(lists.SchemesOf(2), (Names{"Robotz"}));
@@ -108,14 +108,14 @@ TEST(ManageLists, TileRadioFollowsTheLastSelectedWallpaperAndSetsEverySelectedOn
 
 TEST(ManageLists, RemovingEntriesKeepsTheFollowingEntriesData) {
     CManageLists lists = Filled(MakePools());
-    lists.Remove(ManagedList::sounds, {1});  // the second of three sounds
-    EXPECT_EQ(lists.Paths(ManagedList::sounds), (Names{"C:\\a\\bell.wav", "C:\\a\\ding.wav"}));
+    lists.Remove(kindSound, {1});  // the second of three sounds
+    EXPECT_EQ(lists.Paths(kindSound), (Names{"C:\\a\\bell.wav", "C:\\a\\ding.wav"}));
     EXPECT_EQ(lists.SchemesOf(1), (Names{"Robotz"})) << "the third sound keeps its schemes at position 1";
-    lists.Remove(ManagedList::wallpapers, {0, 2});
-    EXPECT_EQ(lists.Paths(ManagedList::wallpapers), (Names{"C:\\w\\Mango.bmp"}));
+    lists.Remove(kindWallpaper, {0, 2});
+    EXPECT_EQ(lists.Paths(kindWallpaper), (Names{"C:\\w\\Mango.bmp"}));
     EXPECT_EQ(lists.TileFlags(), (std::vector<std::int32_t>{7}));
-    lists.Remove(ManagedList::screenSavers, {});
-    EXPECT_EQ(lists.Paths(ManagedList::screenSavers).size(), 2u);
+    lists.Remove(kindScreenSaver, {});
+    EXPECT_EQ(lists.Paths(kindScreenSaver).size(), 2u);
 
     // Make Changes hands on what went and what was listed, nothing the user left alone.
     PoolChanges result = lists.Result();
@@ -138,7 +138,7 @@ TEST(ManageLists, NoSoundPastTheLastSlotIsTaken) {
     }
     CManageLists lists;
     lists.Fill(pools, {}, {}, pools.m_soundFiles, {"Default"});
-    EXPECT_EQ(lists.Paths(ManagedList::sounds).size(), static_cast<std::size_t>(CManageLists::kSoundSlots));
+    EXPECT_EQ(lists.Paths(kindSound).size(), static_cast<std::size_t>(CManageLists::kSoundSlots));
     lists.AssignSchemes({CManageLists::kSoundSlots, CManageLists::kSoundSlots + 4}, {"Jungle"});
     EXPECT_TRUE(lists.Result().schemes.empty());
     EXPECT_EQ(lists.SchemesOf(CManageLists::kSoundSlots - 1), (Names{"Default"}));

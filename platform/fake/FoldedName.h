@@ -1,23 +1,15 @@
 #pragma once
-// Case folding of the fakes: the file system's and registry's own rule (ASCII letters and
-// the accented letters of the Western code page, as Windows folds them).
+// A name folded by the registry's rule into a buffer of its own: a lookup by a name in any
+// letter case copies nothing to the heap (names longer than the buffer, which no key name
+// is, fold as well).
 #include <algorithm>
 #include <string>
 #include <string_view>
 
-#include "platform/FoldPath.h"
+#include "platform/LetterCase.h"
 
 namespace qm {
 
-inline std::string FoldCase(const std::string& text) { return FoldPath(text); }
-
-inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldChar(x) == FoldChar(y); });
-}
-
-// A name folded into a buffer of its own: a lookup by a name in any letter case copies
-// nothing to the heap (names longer than the buffer, which no key name is, fold as well).
 class FoldedName {
 public:
     explicit FoldedName(std::string_view name) {

@@ -34,7 +34,7 @@ inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
 }
 
-// Byte order of the upper-case spellings ('_' sorts before the letters).
+// Byte order of the upper-case spellings ('_' sorts after the letters).
 inline bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return static_cast<unsigned char>(UpperAscii(x)) < static_cast<unsigned char>(UpperAscii(y));

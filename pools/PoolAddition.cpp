@@ -7,7 +7,6 @@
 #include <unordered_set>
 
 #include "platform/LetterCase.h"
-#include "platform/PathParts.h"
 #include "pools/Archive.h"
 #include "pools/FileEntry.h"
 #include "pools/FileKinds.h"

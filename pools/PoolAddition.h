@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/PathParts.h"  // kLongestPath: a longer path is not added
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "pools/CounterWrites.h"

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "prefs/OptionsRules.h"
-#include "prefs/Preferences.h"
 
 namespace qm::test {
 
@@ -24,18 +23,6 @@ TEST(OptionsChoices, OpeningShowsTheFlagsAndTheInterval) {
     EXPECT_EQ(COptionsChoices("nyn13").SelectedInterval(), -1) << "no entry 13";
     EXPECT_EQ(COptionsChoices("yn").SelectedInterval(), 0) << "an empty field reads as 0";
     EXPECT_FALSE(COptionsChoices("").BoxTicked(0));
-}
-
-// The dialog reads the three characters of its field; the scheduler the stored string to its end.
-TEST(IntervalReadings, TheFieldAndTheStoredStringDifferOnlyBeyondThreeCharacters) {
-    const struct { const char* prefs; int field, stored; } rows[] = {
-        {"nyn0012", 1, 12}, {"nyn12", 12, 12}, {"nyn 7x", 7, 7}, {"nyn13", -1, -1}, {"nyn-1", -1, -1}, {"nyn", 0, 0}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.prefs);
-        EXPECT_EQ(IntervalIndexInField(row.prefs), row.field);
-        EXPECT_EQ(IntervalIndexStored(row.prefs), row.stored);
-        EXPECT_EQ(IntervalCodeFromPrefs(row.prefs), row.stored < 0 ? kNoInterval : kIntervalTable[row.stored].code);
-    }
 }
 
 TEST(OptionsChoices, ConfirmWithoutAnIntervalIsRefusedAndKeepsEverything) {

@@ -54,7 +54,8 @@ PoolLoadResult LoadPools(CPools& pools, IRegistry& registry, IFileSystem& files,
     pools.Reset(std::clamp(schemeCapacity, 0, CFileEntry::kMaxSchemes));
     pools.m_bPoolFileUnreadable = false;
     const PoolCounts counters = StoredPoolCounters(registry);
-    const int sounds = counters[kindSound], wallpapers = counters[kindWallpaper], screenSavers = counters[kindScreenSaver];
+    const int sounds = counters[kindSound], wallpapers = counters[kindWallpaper],
+              screenSavers = counters[kindScreenSaver];
     pools.m_soundFiles.reserve(Room(sounds));
     pools.m_soundSchemes.reserve(Room(sounds));
     pools.m_wallpaperFiles.reserve(Room(wallpapers));
@@ -86,7 +87,8 @@ PoolLoadResult LoadPools(CPools& pools, IRegistry& registry, IFileSystem& files,
 
     // Read again: the counters may have changed while the file was read.
     const PoolCounts after = StoredPoolCounters(registry);
-    result.counterMismatch = pools.m_nSoundFiles != after[kindSound] || pools.m_nWallpaperFiles != after[kindWallpaper] ||
+    result.counterMismatch = pools.m_nSoundFiles != after[kindSound] ||
+                             pools.m_nWallpaperFiles != after[kindWallpaper] ||
                              pools.m_nScreenSaverFiles != after[kindScreenSaver];
     return result;
 }

@@ -112,7 +112,9 @@ bool CopyMachineData(IRegistry& registry, IFileSystem& files, const std::string&
 StoragePlaces StoragePlaces::MachineWide(const std::string& windowsFolder, const std::string& systemFolder) {
     return StoragePlaces{false, windowsFolder, systemFolder};
 }
-StoragePlaces StoragePlaces::PerUser(const std::string& userFolder) { return StoragePlaces{true, userFolder, userFolder}; }
+StoragePlaces StoragePlaces::PerUser(const std::string& userFolder) {
+    return StoragePlaces{true, userFolder, userFolder};
+}
 
 std::string StoragePlaces::PoolFile() const { return poolFolder + kPoolFileName; }
 std::string StoragePlaces::WallpaperCopy() const { return poolFolder + kInstalledWallpaperName; }
@@ -124,8 +126,9 @@ std::string SystemFolderOf(const std::string& windowsFolder, bool windowsNT) {
 
 bool IsProgramKey(const std::string& path) {
     const std::string_view company = kCompanyKeyPath;
-    return path.size() >= company.size() && EqualIgnoringCase(std::string_view(path).substr(0, company.size()), company) &&
-           (path.size() == company.size() || path[company.size()] == '\\');
+    if (path.size() < company.size() || !EqualIgnoringCase(std::string_view(path).substr(0, company.size()), company))
+        return false;
+    return path.size() == company.size() || path[company.size()] == '\\';
 }
 
 StorageChoice ChooseStoragePlaces(IRegistry& registry, IFileSystem& files, const std::string& windowsFolder,

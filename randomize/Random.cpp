@@ -15,7 +15,8 @@ int CRandom::PickIndex(int count) {
 }
 
 bool EndsWithIgnoringCase(const std::string& path, const std::string& name) {
-    return path.size() >= name.size() && EqualIgnoringAsciiCase(std::string_view(path).substr(path.size() - name.size()), name);
+    return path.size() >= name.size() &&
+           EqualIgnoringAsciiCase(std::string_view(path).substr(path.size() - name.size()), name);
 }
 
 int CRandom::PickAvoidingShown(const std::vector<std::string>& paths, const std::string& shownName) {

@@ -40,7 +40,8 @@ std::string ApplicationKeyOf(const std::string& scheme) {
 }
 
 bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    return prefix.size() <= text.size() && EqualIgnoringAsciiCase(std::string_view(text).substr(0, prefix.size()), prefix);
+    return prefix.size() <= text.size() &&
+           EqualIgnoringAsciiCase(std::string_view(text).substr(0, prefix.size()), prefix);
 }
 
 bool ListOrderLess(const std::string& a, const std::string& b) {

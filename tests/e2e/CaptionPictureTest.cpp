@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "e2e/ProgramDriver.h"
+#include "e2e/ProgramImage.h"
 #include "e2e/RemoteControls.h"
 #include "resources/resource.h"
 
@@ -27,18 +28,17 @@ RECT RectIn(HWND dialog, HWND control) {
 // Checks the caption pictures of `dialog` and returns their ids; their sizes are read from
 // the bitmaps' headers in the program's resources.
 std::vector<int> CheckCaptionPictures(HWND dialog) {
-    HMODULE image = LoadLibraryExA(g_programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const ProgramImage image;
     std::vector<int> pictures;
     RECT whole, meet;
     for (HWND box = GetWindow(dialog, GW_CHILD); box; box = GetWindow(box, GW_HWNDNEXT)) {
         const int id = static_cast<int>(GetWindowLongPtrA(box, GWLP_USERDATA));
         if ((GetWindowLongA(box, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX || !id) continue;
-        HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // RT_BITMAP
-        if (!found) continue;
-        const auto* size = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(image, found)));
+        const SIZE size = image.BitmapSize(id);
+        if (!size.cx) continue;
         const RECT frame = RectIn(dialog, box);
-        const RECT picture = {frame.left + kCaptionIndent, frame.top, frame.left + kCaptionIndent + size->biWidth,
-                              frame.top + size->biHeight};
+        const RECT picture = {frame.left + kCaptionIndent, frame.top, frame.left + kCaptionIndent + size.cx,
+                              frame.top + size.cy};
         pictures.push_back(id);
         UnionRect(&whole, &frame, &picture);
         EXPECT_TRUE(EqualRect(&whole, &frame)) << id << " is cut off by its box";
@@ -49,7 +49,6 @@ std::vector<int> CheckCaptionPictures(HWND dialog) {
                 << " covers \"" << TextOf(other) << "\" (" << GetDlgCtrlID(other) << ") at " << rect.left << "," << rect.top;
         }
     }
-    FreeLibrary(image);
     return pictures;
 }
 

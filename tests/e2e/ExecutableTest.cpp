@@ -8,29 +8,12 @@
 #include <string>
 
 #include "e2e/ProgramDriver.h"
+#include "e2e/ProgramImage.h"
 #include "resources/resource.h"
 
 namespace qm::e2e {
 
 namespace {
-
-class ProgramImage {
-public:
-    ProgramImage() : m_module(LoadLibraryExA(g_programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-    ~ProgramImage() {
-        if (m_module) FreeLibrary(m_module);
-    }
-    HMODULE Module() const { return m_module; }
-    std::string Resource(LPCSTR type, LPCSTR name) const {
-        HRSRC found = FindResourceA(m_module, name, type);
-        if (!found) return {};
-        HGLOBAL data = LoadResource(m_module, found);
-        return std::string(static_cast<const char*>(LockResource(data)), SizeofResource(m_module, found));
-    }
-
-private:
-    HMODULE m_module;
-};
 
 std::string VersionText(const std::string& block, const char* name) {
     UINT size = 0;
